@@ -1,0 +1,66 @@
+#include "core/console.h"
+
+#include "core/string.h"
+
+#include <cstdlib>
+#include <istream>
+#include <ostream>
+
+namespace realmsfall {
+
+namespace {
+
+constexpr const char* INVALID_NUMBER = "Invalid number, please re-enter: ";
+
+// The accepted texts are exactly "1" to "14": no blanks, signs or leading zeros.
+int commandNumber(const String& line) {
+    const std::uint32_t n = line.length();
+    if (n == 0 || n > 2 || line[0] < '1' || line[0] > '9') {
+        return -1;
+    }
+    if (n == 1) {
+        return line[0] - '0';
+    }
+    if (line[0] != '1' || line[1] < '0' || line[1] > '4') {
+        return -1;
+    }
+    return 10 + (line[1] - '0');
+}
+
+} // namespace
+
+void endLine(std::ostream& out) {
+    out << '\n' << std::flush;
+}
+
+void requireInput(Console& console) {
+    if (console.in.peek() != std::char_traits<char>::eof()) {
+        return;
+    }
+    endLine(console.out);
+    std::exit(EXIT_INPUT_ENDED);
+}
+
+int readCommand(Console& console) {
+    String line;
+    for (;;) {
+        requireInput(console);
+        readLine(console.in, line);
+        const int number = commandNumber(line);
+        if (number > 0) {
+            return number - 1;
+        }
+        console.out << INVALID_NUMBER;
+    }
+}
+
+int readChoice(Console& console, int limit) {
+    int choice = readCommand(console);
+    while (choice > limit - 1) {
+        console.out << INVALID_NUMBER;
+        choice = readCommand(console);
+    }
+    return choice;
+}
+
+} // namespace realmsfall

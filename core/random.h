@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace realmsfall {
+
+// The game's one random generator, shared by the whole run. A seed always yields the same
+// sequence, so the order of the draws is part of every rule that draws.
+void srand(std::int32_t seed);
+
+// 0 to 32767.
+int rand();
+
+} // namespace realmsfall

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+
+namespace realmsfall {
+
+// The game's own growable text string. Growth is exact-fit: the buffer always holds exactly
+// `capacity` bytes, and appending never leaves spare room behind.
+class String {
+  public:
+    String();
+    String(const char* text); // NOLINT: implicit on purpose, texts are used as Strings everywhere
+    String(const String& other);
+    ~String();
+
+    // Assignment takes over the source's capacity: a buffer of a different size is replaced,
+    // a buffer of the same size is reused.
+    void operator=(const String& other);
+
+    String& operator+=(const String& other);
+    String& operator+=(const char* text);
+    String& operator+=(char c);
+
+    std::uint32_t length() const { return length_; }
+    std::uint32_t capacity() const { return capacity_; }
+    const char* c_str() const { return buffer_; }
+    char& operator[](std::uint32_t i) { return buffer_[i]; }
+    const char& operator[](std::uint32_t i) const { return buffer_[i]; }
+
+  private:
+    void append(const char* text, std::uint32_t count);
+    void ensureRoom(std::uint32_t n);
+
+    char* buffer_;
+    std::uint32_t capacity_;
+    std::uint32_t length_;
+};
+
+String operator+(const String& left, const String& right);
+
+// Byte-wise comparison as unsigned bytes; a prefix orders first.
+int compare(const String& a, const String& b);
+inline bool operator==(const String& a, const String& b) {
+    return compare(a, b) == 0;
+}
+inline bool operator!=(const String& a, const String& b) {
+    return compare(a, b) != 0;
+}
+inline bool operator<(const String& a, const String& b) {
+    return compare(a, b) < 0;
+}
+inline bool operator<=(const String& a, const String& b) {
+    return compare(a, b) <= 0;
+}
+inline bool operator>(const String& a, const String& b) {
+    return compare(a, b) > 0;
+}
+inline bool operator>=(const String& a, const String& b) {
+    return compare(a, b) >= 0;
+}
+
+// Writes the text as a plain character sequence, so width, fill and adjustment apply.
+std::ostream& operator<<(std::ostream& out, const String& s);
+
+// Word read: skips whitespace, then takes characters up to (not including) the next
+// whitespace character, which stays in the stream.
+std::istream& operator>>(std::istream& in, String& word);
+
+// Line read: the rest of the current line, blanks kept; the newline is taken and dropped.
+void readLine(std::istream& in, String& line);
+
+} // namespace realmsfall

@@ -1,0 +1,9 @@
+#include "core/console.h"
+#include "driver/game.h"
+
+#include <iostream>
+
+int main() {
+    realmsfall::Console console{std::cin, std::cout};
+    return realmsfall::runGame(console);
+}

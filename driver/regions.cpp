@@ -1,0 +1,64 @@
+#include "driver/regions.h"
+
+#include "core/random.h"
+
+#include <istream>
+#include <ostream>
+
+namespace realmsfall {
+
+void fillRegionTable(RegionTable& table) {
+    static const char* const names[REGION_COUNT] = {
+        "Dragonridge", "Evermist", "Darkmire", "Talonguard", "Aldwynn",
+        "Derimere",    "Goldlund", "Pongi",    "Beremont",   "Soltanu",
+    };
+    for (int i = 0; i < REGION_COUNT; ++i) {
+        String lower;
+        for (const char* c = names[i]; *c != '\0'; ++c) {
+            lower += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+        }
+        String number;
+        if (i + 1 == REGION_COUNT) {
+            number = String("10");
+        } else {
+            number += static_cast<char>('1' + i);
+        }
+        table[i] = String(names[i]);
+        table[REGION_COUNT + i] = lower;
+        table[2 * REGION_COUNT + i] = number;
+    }
+}
+
+void listRegions(std::ostream& out, const RegionTable& table) {
+    for (int i = 0; i < REGION_COUNT; ++i) {
+        out << i + 1 << ". " << table[i];
+        endLine(out);
+    }
+}
+
+int promptRegion(Console& console, const RegionTable& table) {
+    String word;
+    String scratch;
+    for (;;) {
+        console.out << "Your region? ";
+        requireInput(console);
+        console.in >> word;
+        readLine(console.in, scratch);
+        for (int k = 0; k < 3 * REGION_COUNT; ++k) {
+            if (word == table[k]) {
+                return k % REGION_COUNT;
+            }
+        }
+        console.out << "Region name invalid, please re-enter.\n";
+    }
+}
+
+int drawComputerRegion(int playerRegion) {
+    int region = rand() % REGION_COUNT;
+    while (region == playerRegion) {
+        region = rand() % REGION_COUNT;
+    }
+    return region;
+}
+
+} // namespace realmsfall
