@@ -17,4 +17,8 @@ int rand() {
     return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
+std::uint32_t randomState() {
+    return state;
+}
+
 } // namespace realmsfall

@@ -11,4 +11,7 @@ void srand(std::int32_t seed);
 // 0 to 32767.
 int rand();
 
+// The generator's current state, so that tests can tell how many numbers a rule drew.
+std::uint32_t randomState();
+
 } // namespace realmsfall
