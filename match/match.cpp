@@ -106,14 +106,8 @@ CardId dispatch(Match& m, char side, CardId card, Kingdom& self, Kingdom& opp,
                 const History& selfHistory, const History& oppHistory) {
     Console& c = m.console;
     const CardNames& names = m.cardNames;
-    if (isOffensiveTroop(card)) {
-        return gatherTroops(c, self.gathering, card, names, side);
-    }
-    if (isAmount(card)) {
-        return attackEnemy(c, self.gathering, opp.defense, card, opp.population, names, side);
-    }
-    if (isDefensiveTroop(card)) {
-        return setDefense(c, self.defense, card, names, side);
+    if (isOffensiveTroop(card) || isAmount(card) || isDefensiveTroop(card)) {
+        return playTroopCard(c, self, opp, card, names, side);
     }
     switch (card) {
     case CARD_THIEVES:

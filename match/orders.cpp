@@ -95,6 +95,25 @@ CardId attackEnemy(Console& console, CardId& gathering, CardId& enemyDefense, Ca
     return drawCard();
 }
 
+CardId playTroopCard(Console& console, Kingdom& self, Kingdom& opp, CardId card,
+                     const CardNames& cardNames, char side) {
+    if (isOffensiveTroop(card)) {
+        return gatherTroops(console, self.gathering, card, cardNames, side);
+    }
+    if (isAmount(card)) {
+        return attackEnemy(console, self.gathering, opp.defense, card, opp.population, cardNames,
+                           side);
+    }
+    return setDefense(console, self.defense, card, cardNames, side);
+}
+
+TroopOrder computerTroopOrder(const Kingdom& self) {
+    if (self.defense == CARD_NOTHING) {
+        return DEFEND_ORDER;
+    }
+    return self.gathering == CARD_NOTHING ? GATHER_ORDER : ATTACK_ORDER;
+}
+
 std::int32_t computeCasualties(CardId attacker, CardId amount, CardId defense) {
     const std::int32_t strength = attacker == CARD_AVATARS ? 7 : attacker + 1;
     const std::int32_t factor = amount - 5;

@@ -2,6 +2,7 @@
 
 #include "cards/cards.h"
 #include "core/console.h"
+#include "match/kingdom.h"
 
 #include <cstdint>
 
@@ -18,6 +19,18 @@ CardId setDefense(Console& console, CardId& defense, CardId troop, const CardNam
 // Only called while `gathering` holds a troop.
 CardId attackEnemy(Console& console, CardId& gathering, CardId& enemyDefense, CardId amount,
                    std::int32_t& enemyPopulation, const CardNames& cardNames, char side);
+
+// Carries out a troop card of any class for the acting side: an offensive troop gathers, an
+// amount attacks the other side, a defensive troop defends.
+CardId playTroopCard(Console& console, Kingdom& self, Kingdom& opp, CardId card,
+                     const CardNames& cardNames, char side);
+
+// The three troop orders, in the order in which the special cards' menus offer them.
+enum TroopOrder { GATHER_ORDER, ATTACK_ORDER, DEFEND_ORDER };
+
+// Which order the computer gives a troop conjured by a special card: a defense first, then a
+// gathering, and an attack once both are in place.
+TroopOrder computerTroopOrder(const Kingdom& self);
 
 // People killed by `amount` of the `attacker` kind against the `defense` slot; draws none, one or
 // two random numbers.

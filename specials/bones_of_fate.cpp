@@ -12,8 +12,8 @@ namespace {
 
 enum Colour { RED, ORANGE, YELLOW, GREEN, BLUE, PURPLE };
 
-// The weapons a green roll offers, in menu order.
-enum Weapon { DRAGONS, UNIT_OF_5000, GRIFFONS };
+// The weapon a green roll offers for each troop order: Dragons, unit of 5000, Griffons.
+constexpr CardId WEAPONS[] = {CARD_DRAGONS, CARD_UNIT_OF_5000, CARD_GRIFFONS};
 
 constexpr const char* YELLOW_TEXT =
     "yellow.\nA twist of fate causes the populations of your kingdoms to trade loyalties.\n";
@@ -51,44 +51,28 @@ void tradePopulations(std::ostream& out, Kingdom& self, Kingdom& opp) {
     std::swap(self.population, opp.population);
 }
 
-CardId wieldWeapon(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names, char side,
-                   Weapon weapon) {
-    switch (weapon) {
-    case DRAGONS:
-        return gatherTroops(console, self.gathering, CARD_DRAGONS, names, side);
-    case UNIT_OF_5000:
-        return attackEnemy(console, self.gathering, opp.defense, CARD_UNIT_OF_5000, opp.population,
-                           names, side);
-    default:
-        return setDefense(console, self.defense, CARD_GRIFFONS, names, side);
-    }
-}
-
-// The computer secures a defense first, then a gathering, then attacks.
-Weapon computerWeapon(const Kingdom& self) {
-    if (self.defense == CARD_NOTHING) {
-        return GRIFFONS;
-    }
-    return self.gathering == CARD_NOTHING ? DRAGONS : UNIT_OF_5000;
-}
-
-CardId chooseWeapon(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names,
-                    char side) {
-    console.out << "green.\n";
-    if (side != SIDE_PLAYER) {
-        return wieldWeapon(console, self, opp, names, side, computerWeapon(self));
-    }
+CardId playerWeapon(Console& console) {
     console.out << "The die gives you the choice between the most potent weapons in the world.\n"
                 << "1. Dragons\n"
                 << "2. unit of 5000\n"
                 << "3. Griffons\n"
                 << "Select a unit: ";
-    const auto weapon = static_cast<Weapon>(readChoice(console, 3));
-    if (weapon == UNIT_OF_5000 && self.gathering == CARD_NOTHING) {
+    return WEAPONS[readChoice(console, 3)];
+}
+
+// The chosen weapon is carried out by the troop orders exactly as if it had been played.
+CardId chooseWeapon(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names,
+                    char side) {
+    console.out << "green.\n";
+    if (side != SIDE_PLAYER) {
+        return playTroopCard(console, self, opp, WEAPONS[computerTroopOrder(self)], names, side);
+    }
+    const CardId weapon = playerWeapon(console);
+    if (weapon == CARD_UNIT_OF_5000 && self.gathering == CARD_NOTHING) {
         console.out << "\nAs you have no units being gathered, the die has no effect.\n";
         return drawCard();
     }
-    return wieldWeapon(console, self, opp, names, side, weapon);
+    return playTroopCard(console, self, opp, weapon, names, side);
 }
 
 CardId emptiedAt(CardId slot, CardId emptyValue) {

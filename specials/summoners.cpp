@@ -9,52 +9,45 @@ namespace realmsfall {
 
 namespace {
 
-enum Summon { OFFENSIVE, AMOUNT, DEFENSIVE };
-
-// Draws a troop card of the summoned class and carries it out as if played from the hand.
-CardId summon(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names, char side,
-              Summon what) {
-    switch (what) {
-    case OFFENSIVE:
-        return gatherTroops(console, self.gathering, rand() % 6, names, side);
-    case AMOUNT: {
-        const CardId amount = rand() % 6 + CARD_UNIT_OF_100;
-        return attackEnemy(console, self.gathering, opp.defense, amount, opp.population, names,
-                           side);
-    }
+// Each kind of the summoned class is equally likely.
+CardId summonedCard(TroopOrder order) {
+    switch (order) {
+    case GATHER_ORDER:
+        return rand() % 6 + CARD_FOOTMEN;
+    case ATTACK_ORDER:
+        return rand() % 6 + CARD_UNIT_OF_100;
     default:
-        return setDefense(console, self.defense, rand() % 6 + CARD_PEASANTS, names, side);
+        return rand() % 6 + CARD_PEASANTS;
     }
 }
 
-// The computer defends first, then gathers, and attacks once both are in place.
-Summon computerSummon(const Kingdom& self) {
-    if (self.defense == CARD_NOTHING) {
-        return DEFENSIVE;
-    }
-    return self.gathering == CARD_NOTHING ? OFFENSIVE : AMOUNT;
-}
-
-} // namespace
-
-CardId summoners(Console& console, Kingdom& self, Kingdom& opp, const CardNames& cardNames,
-                 char side) {
-    if (side != SIDE_PLAYER) {
-        console.out << "The faint shimmer of magic can be seen in the distance.\n";
-        return summon(console, self, opp, cardNames, side, computerSummon(self));
-    }
+TroopOrder playerSummon(Console& console) {
     console.out << "You call your Summoners to your chambers.\n"
                 << "1. Summon offensive units\n"
                 << "2. Summon an amount of units to attack\n"
                 << "3. Summon defensive units\n"
                 << "Select a task: ";
-    const auto what = static_cast<Summon>(readChoice(console, 3));
-    if (what == AMOUNT && self.gathering == CARD_NOTHING) {
-        console.out << "Your Summoners' spell fizzles as the spell you requested doesn't work "
-                    << "without\ngathering units first.\n";
-        return drawCard();
+    return static_cast<TroopOrder>(readChoice(console, 3));
+}
+
+} // namespace
+
+// The summoned card is carried out by the troop orders exactly as if it had been played.
+CardId summoners(Console& console, Kingdom& self, Kingdom& opp, const CardNames& cardNames,
+                 char side) {
+    TroopOrder order;
+    if (side == SIDE_PLAYER) {
+        order = playerSummon(console);
+        if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
+            console.out << "Your Summoners' spell fizzles as the spell you requested doesn't work "
+                        << "without\ngathering units first.\n";
+            return drawCard();
+        }
+    } else {
+        console.out << "The faint shimmer of magic can be seen in the distance.\n";
+        order = computerTroopOrder(self);
     }
-    return summon(console, self, opp, cardNames, side, what);
+    return playTroopCard(console, self, opp, summonedCard(order), cardNames, side);
 }
 
 } // namespace realmsfall
