@@ -44,7 +44,7 @@ int promptRegion(Console& console, const RegionTable& table) {
         requireInput(console);
         console.in >> word;
         readLine(console.in, scratch);
-        for (int k = 0; k < 3 * REGION_COUNT; ++k) {
+        for (int k = 0; k < REGION_TABLE_SIZE; ++k) {
             if (word == table[k]) {
                 return k % REGION_COUNT;
             }

@@ -12,7 +12,8 @@ constexpr int REGION_COUNT = 10;
 
 // Three blocks of ten: display names, lower-case names, numbers "1" to "10". Entry k stands
 // for region k mod 10.
-using RegionTable = std::array<String, 3 * REGION_COUNT>;
+constexpr int REGION_TABLE_SIZE = 3 * REGION_COUNT;
+using RegionTable = std::array<String, REGION_TABLE_SIZE>;
 
 void fillRegionTable(RegionTable& table);
 
