@@ -23,10 +23,10 @@ bool readNumbers(std::istream& in, PlayerRecord& record) {
 } // namespace
 
 void ensureStandingsFile(const std::string& path) {
-    std::ifstream in(path);
+    std::ifstream in(path); // a missing file reads as an empty one
     String counter;
     in >> counter;
-    if (!in.eof()) {
+    if (in.good()) {
         return;
     }
     in.close();
