@@ -1,15 +1,10 @@
 #pragma once
 
-// Shared helpers for the tests: a scripted console, the card names, and a count of the random
-// numbers a piece of the game drew.
-
 #include "cards/cards.h"
 #include "core/console.h"
 #include "core/random.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -19,44 +14,44 @@ namespace realmsfall::testing {
 struct ScriptedConsole {
     explicit ScriptedConsole(const std::string& typed = "") : in(typed) {}
     std::string screen() const { return out.str(); }
-
     std::istringstream in;
     std::ostringstream out;
     Console console{in, out};
 };
 
-inline const CardNames& names() {
-    static const CardNames table = [] {
-        CardNames filled;
-        fillCardNames(filled);
-        return filled;
-    }();
-    return table;
+inline const CardNames NAMES = [] {
+    CardNames filled;
+    fillCardNames(filled);
+    return filled;
+}();
+
+// Seeds the generator with the first seed whose opening draws satisfy `wanted`, and returns it.
+template <typename Pred>
+int seedWhere(Pred wanted) {
+    int seed = 0;
+    while (srand(seed), !wanted()) {
+        ++seed;
+    }
+    srand(seed);
+    return seed;
 }
 
-// How many numbers the generator has handed out since it stood at `before` (up to `limit`);
-// -1 when it cannot be reached in that many steps.
+// How many numbers the generator has handed out since it stood at `before`; -1 past `limit`.
 inline int drawsSince(std::uint32_t before, int limit = 10000) {
-    std::uint32_t state = before;
-    for (int n = 0; n <= limit; ++n) {
-        if (state == randomState()) {
+    for (int n = 0; n <= limit; ++n, before = before * 214013u + 2531011u) {
+        if (before == randomState()) {
             return n;
         }
-        state = state * 214013u + 2531011u;
     }
     return -1;
 }
 
-// A fresh empty folder, removed again with everything in it.
-struct TempDir {
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "realmsfall-XXXXXX");
-        path = mkdtemp(pattern.data());
+// The text with its first '#' replaced by the number.
+inline std::string withNumber(std::string text, long number) {
+    if (const auto at = text.find('#'); at != std::string::npos) {
+        text.replace(at, 1, std::to_string(number));
     }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-
-    std::filesystem::path path;
-};
+    return text;
+}
 
 } // namespace realmsfall::testing
