@@ -76,11 +76,7 @@ void showStatus(const Match& m) {
 }
 
 void playerTurn(Match& m) {
-    if (m.refreshReceived) {
-        m.receivedCard = m.player.hand[HAND_SIZE - 1];
-        m.refreshReceived = false;
-    }
-    pushHistory(m.playerHistory, m.player);
+    startPlayerTurn(m);
     showStatus(m);
     sortHand(m.player.hand);
     const int command = enterCommand(m.console, m.player.hand, m.player.gathering, m.cardNames);
@@ -129,6 +125,14 @@ CardId dispatch(Match& m, char side, CardId card, Kingdom& self, Kingdom& opp,
 }
 
 } // namespace
+
+void startPlayerTurn(Match& m) {
+    if (m.refreshReceived) {
+        m.receivedCard = m.player.hand[HAND_SIZE - 1];
+        m.refreshReceived = false;
+    }
+    pushHistory(m.playerHistory, m.player);
+}
 
 CardId playFromHand(Match& m, char side, int position) {
     const bool player = side == SIDE_PLAYER;

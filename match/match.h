@@ -28,6 +28,11 @@ struct Match {
 std::int32_t playMatch(Console& console, const Hand& playerHand, const Hand& computerHand,
                        const CardNames& cardNames, String playerRegion, String computerRegion);
 
+// The start of each of the player's turns, before the status display: after the computer's Time
+// Twist the received card becomes the last card of the player's hand as it now stands, and the
+// player's history records the kingdom.
+void startPlayerTurn(Match& match);
+
 // Plays the card at `position` of the acting side's hand through its card routine and puts the
 // replacement card in that position (of whatever hand the side holds afterwards). Returns the
 // replacement.

@@ -198,6 +198,21 @@ TEST(MatchDiscard, TheComputerPlaysOrDropsTheWeakestAndThePlayerNamesOne) {
     EXPECT_EQ(drawsSince(5), 1);
 }
 
+TEST(MatchTurns, ThePlayersTurnRecordsHistoryAndCatchesUpAfterTheComputersTimeTwist) {
+    ScriptedConsole con;
+    Match m{con.console, NAMES, "", "", {21, 21, 300000, handOf({}, 12)}, {}, {}, {}, 0, 18, false};
+    m.player.hand[12] = CARD_CLERICS;
+    startPlayerTurn(m);
+    EXPECT_EQ(m.receivedCard, CARD_THIEVES); // no Time Twist: the last card received stays
+    m.player.population = 1234;
+    m.refreshReceived = true;
+    startPlayerTurn(m);
+    EXPECT_EQ(m.receivedCard, CARD_CLERICS); // the hand's last card as it now stands
+    EXPECT_FALSE(m.refreshReceived);
+    EXPECT_EQ(m.playerHistory[0].population, 1234); // newest first
+    EXPECT_EQ(m.playerHistory[1].population, 300000);
+}
+
 TEST(MatchStart, DrawsPopulationsThenTheCoinAndTakesOnlyTheCall) {
     const int seed = testing::seedWhere([] { return rand(), rand(), rand() % 2 == 1; }); // heads
     const std::int32_t player = rand() % 50000 + 275000, computer = rand() % 50000 + 275000;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace realmsfall {
 namespace {
 
@@ -36,6 +38,15 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     EXPECT_EQ(word(), "Ann");
     EXPECT_EQ(word(), "Bo");
     EXPECT_EQ(word(), ""); // at the end of input
+}
+
+TEST(RandomGenerator, KnownSequences) {
+    srand(1);
+    EXPECT_EQ((std::array{rand(), rand(), rand(), rand(), rand()}),
+              (std::array{41, 18467, 6334, 26500, 19169}));
+    srand(0);
+    EXPECT_EQ((std::array{rand(), rand(), rand(), rand(), rand()}),
+              (std::array{38, 7719, 21238, 2437, 8855}));
 }
 
 TEST(ReadCommand, AcceptsExactlyOneToFourteen) {

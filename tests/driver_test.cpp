@@ -128,8 +128,10 @@ TEST(Game, EveryGameTakesTheNextSeedAndAReturningPlayerMovesLast) {
     EXPECT_EQ(run.rest, ""); // each game took exactly the keys it took when seeded alone
     EXPECT_THAT(run.screen, HasSubstr("Losses   : 2\nPercent  : 0%\nGames    : 2\n"));
     EXPECT_EQ(run.file, "10\nAnn 0 3 0 3 0\n~\n");
-    // Seed 10 is a game the player wins without attacking.
-    EXPECT_EQ(play("10\n~\n", "Ann\n" + LOSING_GAME).file, "11\nAnn 1 0 100 1 0\n~\n");
+    // Seed 55 is a game the player wins without attacking, by an overkill.
+    const Played won = play("55\n~\n", "Ann\n" + LOSING_GAME);
+    EXPECT_THAT(won.screen, HasSubstr(".\nOVERKILL!!\n\nWould you like to play again? "));
+    EXPECT_EQ(won.file, "56\nAnn 1 0 100 1 1\n~\n");
     // Other records go back as they were read, percent included; names differ by case alone.
     const std::string others = "bob 4 1 12 5 1\nCid 0 0 0 0 0\n";
     const Played back = play("5\nBob 1 2 99 3 0\n" + others + "~", "Bob\n" + LOSING_GAME);
