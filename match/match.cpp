@@ -24,6 +24,13 @@ Kingdom startingKingdom(const Hand& dealt) {
     return Kingdom{CARD_NOTHING, CARD_NOTHING, population, dealt};
 }
 
+// Until a side has taken five turns, its history holds its starting state.
+History startingHistory(const Kingdom& start) {
+    History history;
+    history.fill(start);
+    return history;
+}
+
 bool isCall(const String& word) {
     return word == "h" || word == "t" || word == "heads" || word == "tails";
 }
@@ -151,19 +158,17 @@ std::int32_t playMatch(Console& console, const Hand& playerHand, const Hand& com
     console.out << std::left;
     const Kingdom player = startingKingdom(playerHand);
     const Kingdom computer = startingKingdom(computerHand);
-    Match m{console,
-            cardNames,
-            playerRegion,
-            computerRegion,
-            player,
-            computer,
-            {},
-            {},
-            0,
-            playerHand[HAND_SIZE - 1],
-            false};
-    m.playerHistory.fill(player);
-    m.computerHistory.fill(computer);
+    Match m{.console = console,
+            .cardNames = cardNames,
+            .playerRegion = playerRegion,
+            .computerRegion = computerRegion,
+            .player = player,
+            .computer = computer,
+            .playerHistory = startingHistory(player),
+            .computerHistory = startingHistory(computer),
+            .turn = 0,
+            .receivedCard = playerHand[HAND_SIZE - 1],
+            .refreshReceived = false};
     const int coin = rand() % 2;
     m.turn = tossCoin(console, coin, computerRegion);
 
