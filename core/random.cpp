@@ -17,6 +17,10 @@ int rand() {
     return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
+bool percentChance(int chance) {
+    return rand() % 100 < chance;
+}
+
 std::uint32_t randomState() {
     return state;
 }

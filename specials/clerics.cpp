@@ -10,13 +10,9 @@ namespace {
 
 enum Task { CONVERT, DIVINE, RESURRECT };
 
-bool succeeds(int chance) {
-    return rand() % 100 < chance;
-}
-
 // People won over from the enemy: 0 when the clerics fail.
 std::int32_t convert(std::int32_t& selfPopulation, std::int32_t& oppPopulation) {
-    if (!succeeds(33)) {
+    if (!percentChance(33)) {
         return 0;
     }
     const std::int32_t people = rand() % 20000 + 35000;
@@ -27,7 +23,7 @@ std::int32_t convert(std::int32_t& selfPopulation, std::int32_t& oppPopulation) 
 
 // People brought back: 0 when the spell is broken.
 std::int32_t resurrect(std::int32_t& selfPopulation) {
-    if (!succeeds(66)) {
+    if (!percentChance(66)) {
         return 0;
     }
     const std::int32_t people = rand() % 15000 + 45000;
@@ -36,7 +32,7 @@ std::int32_t resurrect(std::int32_t& selfPopulation) {
 }
 
 bool divine() {
-    return succeeds(50);
+    return percentChance(50);
 }
 
 void showEnemyHand(std::ostream& out, Hand& hand, const CardNames& names) {

@@ -14,10 +14,6 @@ constexpr int CENSUS_CHANCE = 66;
 
 enum Task { DISPERSE, BREAK_DEFENSES, CENSUS };
 
-bool succeeds(int chance) {
-    return rand() % 100 < chance;
-}
-
 void playerSendsThieves(Console& console, Kingdom& opp, const CardNames& names) {
     std::ostream& out = console.out;
     out << "You call upon thieves to do your dirty work.\n"
@@ -28,7 +24,7 @@ void playerSendsThieves(Console& console, Kingdom& opp, const CardNames& names) 
     switch (readChoice(console, 3)) {
     case DISPERSE:
         out << "You send your thieves forth to prevent an attack.\n";
-        if (!succeeds(DISPERSE_CHANCE)) {
+        if (!percentChance(DISPERSE_CHANCE)) {
             out << "Your thieves were caught attempting to infiltrate, and were executed.\n";
         } else if (opp.gathering != CARD_NOTHING) {
             out << "Your efforts pay off as the enemy " << names[opp.gathering]
@@ -42,7 +38,7 @@ void playerSendsThieves(Console& console, Kingdom& opp, const CardNames& names) 
         out << "You send your thieves to destroy enemy defenses.\n";
         if (opp.defense == CARD_NOTHING) {
             out << "The thieves found it easy to get through since no defenses were set.\n";
-        } else if (succeeds(BREAK_CHANCE)) {
+        } else if (percentChance(BREAK_CHANCE)) {
             out << "Stealth allows your thieves to break up the enemy defenses successfully.\n";
             opp.defense = CARD_NOTHING;
         } else {
@@ -51,7 +47,7 @@ void playerSendsThieves(Console& console, Kingdom& opp, const CardNames& names) 
         break;
     default:
         out << "Your thieves set off to take a census of the enemy.\n";
-        if (succeeds(CENSUS_CHANCE)) {
+        if (percentChance(CENSUS_CHANCE)) {
             out << "Your rogues return with a count of " << opp.population << " people.\n";
         } else {
             out << "When your servants fail to return, you realize they have been captured.\n";
@@ -64,7 +60,7 @@ void playerSendsThieves(Console& console, Kingdom& opp, const CardNames& names) 
 // the way, and otherwise breaks the defense.
 void computerSendsThieves(std::ostream& out, Kingdom& opp, const CardNames& names) {
     if (opp.gathering != CARD_NOTHING) {
-        if (succeeds(DISPERSE_CHANCE)) {
+        if (percentChance(DISPERSE_CHANCE)) {
             out << "Spies have caused dissention in your " << names[opp.gathering]
                 << " causing them to disperse.\n";
             opp.gathering = CARD_NOTHING;
@@ -73,14 +69,14 @@ void computerSendsThieves(std::ostream& out, Kingdom& opp, const CardNames& name
                 << " have killed some enemy thieves who were trying to stir your\ntroops.\n";
         }
     } else if (opp.defense == CARD_NOTHING) {
-        if (succeeds(CENSUS_CHANCE)) {
+        if (percentChance(CENSUS_CHANCE)) {
             out << "You realize too late that you gave your latest census statistics to enemy "
                    "spies.\n";
         } else {
             out << "You catch enemy thieves trying to count your population and promptly execute "
                    "them.\n";
         }
-    } else if (succeeds(BREAK_CHANCE)) {
+    } else if (percentChance(BREAK_CHANCE)) {
         out << "You notice the " << names[opp.defense] << " you had in defense are now gone.\n";
         opp.defense = CARD_NOTHING;
     } else {

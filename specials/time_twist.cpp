@@ -8,6 +8,10 @@ namespace realmsfall {
 
 namespace {
 
+// The computer's kingdom falls while its Lord is away, whether lost in time or in a long absence.
+constexpr const char* CRUSHED_WITHOUT_LORD =
+    " is easily defeated without leadership, you crush the enemy quickly.\n";
+
 // How the absent Lord's return ends the long absence.
 enum Return { CASTER_RUINED, FOE_FINISHED, NEW_HANDS };
 
@@ -19,8 +23,7 @@ void lostInTime(std::ostream& out, Kingdom& self, const String& computerRegion, 
                "death.\n";
         self.population = 0;
     } else {
-        out << computerRegion
-            << " is easily defeated without leadership, you crush the enemy quickly.\n";
+        out << computerRegion << CRUSHED_WITHOUT_LORD;
         self.population = -50000;
     }
 }
@@ -70,8 +73,7 @@ void narrateReturn(std::ostream& out, Return how, const String& computerRegion, 
                    "opportunity.\n";
         }
     } else if (how == CASTER_RUINED) {
-        out << computerRegion
-            << " is easily defeated without leadership, you crush the enemy quickly.\n";
+        out << computerRegion << CRUSHED_WITHOUT_LORD;
     } else if (how == FOE_FINISHED) {
         out << "Unfortunately even without their Lord, " << computerRegion
             << " was too powerful for you.\n";
