@@ -2,7 +2,6 @@
 
 #include "core/string.h"
 
-#include <cstdlib>
 #include <istream>
 #include <ostream>
 
@@ -27,6 +26,12 @@ int commandNumber(const String& line) {
     return 10 + (line[1] - '0');
 }
 
+// Ends the console line and hands the end of input to the game driver.
+[[noreturn]] void inputEnded(Console& console) {
+    endLine(console.out);
+    throw InputEnded{};
+}
+
 } // namespace
 
 void endLine(std::ostream& out) {
@@ -34,11 +39,16 @@ void endLine(std::ostream& out) {
 }
 
 void requireInput(Console& console) {
-    if (console.in.peek() != std::char_traits<char>::eof()) {
-        return;
+    if (console.in.peek() == std::char_traits<char>::eof()) {
+        inputEnded(console);
     }
-    endLine(console.out);
-    std::exit(EXIT_INPUT_ENDED);
+}
+
+void readWord(Console& console, String& word) {
+    console.in >> word;
+    if (word.length() == 0) {
+        inputEnded(console);
+    }
 }
 
 int readCommand(Console& console) {

@@ -4,20 +4,31 @@
 
 namespace realmsfall {
 
-// The keyboard and the screen of one run. main hands over std::cin and std::cout; tests hand
-// over string streams.
+class String;
+
+// The keyboard and the screen of one run, and where complaints about the run go. main hands
+// over std::cin, std::cout and std::cerr; tests hand over string streams.
 struct Console {
     std::istream& in;
     std::ostream& out;
+    std::ostream& err;
 };
+
+// What a reader raises when the keyboard input has ended and the dialogue cannot go on. Only
+// the game driver catches it: it keeps what the run has finished and ends the run.
+struct InputEnded {};
 
 // Ends a console line: a newline, then a flush.
 void endLine(std::ostream& out);
 
-// Called before every read that waits for the player. When no more input can ever come, the
-// run cannot go on: the game ends the line, leaves the standings file as it was, and exits
-// with status 1 instead of asking again for ever.
+// Called before every read that waits for the player. When no more input can ever come, it
+// ends the console line and raises InputEnded instead of asking again for ever.
 void requireInput(Console& console);
+
+// The word read of a reply that must hold a word. When the input ends before the first character
+// of a word, the console line is ended and InputEnded is raised; a last word without a newline
+// is a reply like any other.
+void readWord(Console& console, String& word);
 
 // Exit status of a run whose keyboard input ended before the player finished it.
 constexpr int EXIT_INPUT_ENDED = 1;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <istream>
 #include <ostream>
+#include <string>
 
 namespace realmsfall {
 
@@ -14,6 +15,45 @@ std::uint32_t textLength(const char* text) {
 
 bool isWhitespace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Before waiting for input, pending console output goes out. Yields whether the stream can still
+// deliver characters.
+bool startReading(std::istream& in) {
+    if (!in.good()) {
+        return false;
+    }
+    if (in.tie() != nullptr) {
+        in.tie()->flush();
+    }
+    return true;
+}
+
+// Takes characters while `wanted` accepts the next one, and yields them as one String. They are
+// gathered in a growing buffer first, so that a long word or line is copied a bounded number of
+// times; the String itself still gets an exact fit. Reaching the end of input sets end-of-file.
+template <typename Wanted>
+String takeWhile(std::istream& in, Wanted wanted) {
+    String taken;
+    if (!in.good()) {
+        return taken;
+    }
+    std::string gathered;
+    std::streambuf* const source = in.rdbuf();
+    for (;;) {
+        const int c = source->sgetc();
+        if (c == std::char_traits<char>::eof()) {
+            in.setstate(std::ios::eofbit);
+            break;
+        }
+        if (!wanted(c)) {
+            break;
+        }
+        gathered += static_cast<char>(c);
+        source->sbumpc();
+    }
+    taken.append(gathered.data(), static_cast<std::uint32_t>(gathered.size()));
+    return taken;
 }
 
 } // namespace
@@ -111,31 +151,18 @@ std::ostream& operator<<(std::ostream& out, const String& s) {
 }
 
 std::istream& operator>>(std::istream& in, String& word) {
-    while (in.good() && isWhitespace(in.peek())) {
-        in.get();
+    if (startReading(in)) {
+        takeWhile(in, isWhitespace);
     }
-    word = String();
-    while (in.good()) {
-        const int c = in.peek();
-        if (c == std::char_traits<char>::eof() || isWhitespace(c)) {
-            break;
-        }
-        word += static_cast<char>(in.get());
-    }
+    word = takeWhile(in, [](int c) { return !isWhitespace(c); });
     return in;
 }
 
 void readLine(std::istream& in, String& line) {
-    line = String();
-    while (in.good()) {
-        const int c = in.peek();
-        if (c == std::char_traits<char>::eof() || c == '\n') {
-            break;
-        }
-        line += static_cast<char>(in.get());
-    }
-    if (in.good()) {
-        in.get();
+    const bool ready = startReading(in);
+    line = takeWhile(in, [](int c) { return c != '\n'; });
+    if (ready && in.good()) {
+        in.rdbuf()->sbumpc(); // the newline
     }
 }
 

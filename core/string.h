@@ -22,6 +22,9 @@ class String {
     String& operator+=(const char* text);
     String& operator+=(char c);
 
+    // Appends `count` bytes at once.
+    void append(const char* text, std::uint32_t count);
+
     std::uint32_t length() const { return length_; }
     std::uint32_t capacity() const { return capacity_; }
     const char* c_str() const { return buffer_; }
@@ -29,7 +32,6 @@ class String {
     const char& operator[](std::uint32_t i) const { return buffer_[i]; }
 
   private:
-    void append(const char* text, std::uint32_t count);
     void ensureRoom(std::uint32_t n);
 
     char* buffer_;

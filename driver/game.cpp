@@ -5,6 +5,7 @@
 #include "core/random.h"
 #include "driver/regions.h"
 #include "driver/standings.h"
+#include "driver/standings_check.h"
 #include "match/match.h"
 
 #include <array>
@@ -65,9 +66,43 @@ String promptName(Console& console) {
         console.out << "Name may not start with a ~.\n";
         readLine(console.in, scratch);
     }
-    console.in >> name;
+    readWord(console, name);
     readLine(console.in, scratch);
     return name;
+}
+
+// Looks the player up and loads everybody else's records.
+Standings greetPlayer(Console& console, const std::string& path, PlayerRecord& player) {
+    if (findPlayer(path, player)) {
+        console.out << "Player file found.\n";
+    } else {
+        console.out << "New player!\nView rules and unit lists in RMF_RULES.txt\n";
+        player = PlayerRecord{player.name};
+    }
+    return loadStandings(path, player.name);
+}
+
+void reportSaveFailure(Console& console, const std::string& path, const SaveFailure& failure) {
+    if (failure) {
+        console.err << "realmsfall: the results could not be saved to " << path << ": " << *failure
+                    << std::endl;
+    }
+}
+
+void save(Console& console, const std::string& path, const Standings& standings,
+          const PlayerRecord& player) {
+    reportSaveFailure(console, path, writeStandings(path, standings, player));
+}
+
+// A damaged or unreadable file is named on the error stream and left as it is; a missing or
+// empty one is started afresh. Returns whether the run can go on.
+bool prepareStandings(Console& console, const std::string& path) {
+    if (const std::optional<StandingsDamage> damage = checkStandingsFile(path)) {
+        console.err << "realmsfall: " << describe(path, *damage) << std::endl;
+        return false;
+    }
+    reportSaveFailure(console, path, ensureStandingsFile(path));
+    return true;
 }
 
 void printRecord(std::ostream& out, const PlayerRecord& r) {
@@ -93,7 +128,7 @@ void playOneGame(Console& console, PlayerRecord& player, std::int32_t& seedCount
     listRegions(console.out, regions);
     const int playerRegion = promptRegion(console, regions);
     srand(seedCounter);
-    ++seedCounter;
+    seedCounter = plusOne(seedCounter);
     const int computerRegion = drawComputerRegion(playerRegion);
     console.out << player.name << ", you now rule the region of " << regions[playerRegion]
                 << "\n\nThe computer will play as the Lord of " << regions[computerRegion] << ".\n";
@@ -121,28 +156,32 @@ void printBanner(std::ostream& out) {
 
 int runGame(Console& console, const std::string& standingsPath) {
     printBanner(console.out);
-    ensureStandingsFile(standingsPath);
-    PlayerRecord player;
-    player.name = promptName(console);
-    if (findPlayer(standingsPath, player)) {
-        console.out << "Player file found.\n";
-    } else {
-        console.out << "New player!\nView rules and unit lists in RMF_RULES.txt\n";
-        player = PlayerRecord{player.name};
+    if (!prepareStandings(console, standingsPath)) {
+        return EXIT_DAMAGED_STANDINGS;
     }
-    Standings standings = loadStandings(standingsPath, player.name);
-    RegionTable regions;
-    fillRegionTable(regions);
-    CardNames cardNames;
-    fillCardNames(cardNames);
-    console.out << "\nWelcome, " << player.name << ", to Realmsfall!";
-    endLine(console.out);
-
-    do {
-        playOneGame(console, player, standings.seedCounter, regions, cardNames);
-    } while (wantsAnotherGame(console));
-
-    writeStandings(standingsPath, standings, player);
+    PlayerRecord player;
+    Standings standings;
+    try {
+        player.name = promptName(console);
+        standings = greetPlayer(console, standingsPath, player);
+        RegionTable regions;
+        fillRegionTable(regions);
+        CardNames cardNames;
+        fillCardNames(cardNames);
+        console.out << "\nWelcome, " << player.name << ", to Realmsfall!";
+        endLine(console.out);
+        do {
+            playOneGame(console, player, standings.seedCounter, regions, cardNames);
+        } while (wantsAnotherGame(console));
+    } catch (const InputEnded&) {
+        // The unfinished game is not booked; the finished ones are kept. Before a name was
+        // given there is nobody to keep.
+        if (player.name.length() > 0) {
+            save(console, standingsPath, standings, player);
+        }
+        return EXIT_INPUT_ENDED;
+    }
+    save(console, standingsPath, standings, player);
     endLine(console.out);
     return 0;
 }

@@ -4,6 +4,6 @@
 #include <iostream>
 
 int main() {
-    realmsfall::Console console{std::cin, std::cout};
+    realmsfall::Console console{std::cin, std::cout, std::cerr};
     return realmsfall::runGame(console);
 }

@@ -41,8 +41,7 @@ int promptRegion(Console& console, const RegionTable& table) {
     String scratch;
     for (;;) {
         console.out << "Your region? ";
-        requireInput(console);
-        console.in >> word;
+        readWord(console, word);
         readLine(console.in, scratch);
         for (int k = 0; k < REGION_TABLE_SIZE; ++k) {
             if (word == table[k]) {

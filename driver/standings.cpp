@@ -1,6 +1,12 @@
 #include "driver/standings.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <random>
+#include <sstream>
 
 namespace realmsfall {
 
@@ -20,18 +26,45 @@ bool readNumbers(std::istream& in, PlayerRecord& record) {
     return !in.fail();
 }
 
+// A new, hidden file beside `target`, opened for writing; never one that exists already.
+std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+    std::random_device entropy;
+    constexpr int ATTEMPTS = 8;
+    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
+        char tag[16];
+        std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(entropy()));
+        temporary = target.parent_path() / ("." + target.filename().string() + "." + tag + ".tmp");
+        errno = 0;
+        if (std::FILE* const file = std::fopen(temporary.c_str(), "wx")) {
+            return file;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    return nullptr;
+}
+
+// The new file takes over the access rights of the one it replaces.
+void keepPermissions(const std::filesystem::path& target, const std::filesystem::path& temporary) {
+    std::error_code ignored;
+    const std::filesystem::file_status old = std::filesystem::status(target, ignored);
+    if (std::filesystem::exists(old)) {
+        std::filesystem::permissions(temporary, old.permissions(), ignored);
+    }
+}
+
 } // namespace
 
-void ensureStandingsFile(const std::string& path) {
+SaveFailure ensureStandingsFile(const std::string& path) {
     std::ifstream in(path); // a missing file reads as an empty one
     String counter;
     in >> counter;
     if (in.good()) {
-        return;
+        return std::nullopt;
     }
     in.close();
-    std::ofstream out(path, std::ios::trunc);
-    out << "0\n~\n";
+    return replaceFile(path, "0\n~\n");
 }
 
 bool findPlayer(const std::string& path, PlayerRecord& player) {
@@ -68,22 +101,24 @@ Standings loadStandings(const std::string& path, const String& playerName) {
 
 bool bookGame(PlayerRecord& player, std::int32_t computerPopulation) {
     if (computerPopulation > 0) {
-        ++player.losses;
+        player.losses = plusOne(player.losses);
     } else {
-        ++player.wins;
+        player.wins = plusOne(player.wins);
     }
-    ++player.games;
-    player.percent = player.wins * 100 / player.games;
+    player.games = plusOne(player.games);
+    // Worked out wide, so that a record grown beyond all reason cannot overflow.
+    const std::int64_t wins = player.wins;
+    player.percent = player.games == 0 ? 0 : static_cast<std::int32_t>(wins * 100 / player.games);
     const bool overkill = computerPopulation <= OVERKILL;
     if (overkill) {
-        ++player.overkills;
+        player.overkills = plusOne(player.overkills);
     }
     return overkill;
 }
 
-void writeStandings(const std::string& path, const Standings& standings,
-                    const PlayerRecord& player) {
-    std::ofstream out(path, std::ios::trunc);
+SaveFailure writeStandings(const std::string& path, const Standings& standings,
+                           const PlayerRecord& player) {
+    std::ostringstream out;
     out << standings.seedCounter << '\n';
     const auto writeRecord = [&out](const PlayerRecord& r) {
         out << r.name << ' ' << r.wins << ' ' << r.losses << ' ' << r.percent << ' ' << r.games
@@ -95,6 +130,35 @@ void writeStandings(const std::string& path, const Standings& standings,
     }
     writeRecord(player);
     out << "\n~\n";
+    return replaceFile(path, out.str());
+}
+
+std::int32_t plusOne(std::int32_t n) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
+}
+
+SaveFailure replaceFile(const std::string& path, const std::string& text) {
+    const std::filesystem::path target(path);
+    std::filesystem::path temporary;
+    std::FILE* const file = createTemporary(target, temporary);
+    if (file == nullptr) {
+        return std::strerror(errno);
+    }
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+    const int writeError = errno;
+    if (std::fclose(file) != 0 || !written) {
+        const int error = written ? errno : writeError;
+        std::remove(temporary.c_str());
+        return std::strerror(error);
+    }
+    keepPermissions(target, temporary);
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        std::remove(temporary.c_str());
+        return std::strerror(error);
+    }
+    return std::nullopt;
 }
 
 } // namespace realmsfall

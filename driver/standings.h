@@ -3,6 +3,7 @@
 #include "core/string.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,11 @@ struct Standings {
     std::vector<PlayerRecord> others; // in file order
 };
 
+// Why a file could not be written, or nothing when it was.
+using SaveFailure = std::optional<std::string>;
+
 // A missing or empty file becomes one with counter 0 and no players.
-void ensureStandingsFile(const std::string& path);
+SaveFailure ensureStandingsFile(const std::string& path);
 
 // Looks the player's name up; when it has a record, fills in the five numbers and says so.
 bool findPlayer(const std::string& path, PlayerRecord& player);
@@ -37,7 +41,15 @@ Standings loadStandings(const std::string& path, const String& playerName);
 bool bookGame(PlayerRecord& player, std::int32_t computerPopulation);
 
 // Rewrites the file: counter, the other records as read, then the player's record last.
-void writeStandings(const std::string& path, const Standings& standings,
-                    const PlayerRecord& player);
+SaveFailure writeStandings(const std::string& path, const Standings& standings,
+                           const PlayerRecord& player);
+
+// Replaces the file's content as one step: the text goes to a temporary file in the same folder,
+// which is then renamed over the file. A crash or a full disk leaves the old file or the new one,
+// never a part of either.
+SaveFailure replaceFile(const std::string& path, const std::string& text);
+
+// n + 1, where the largest number is followed by the smallest.
+std::int32_t plusOne(std::int32_t n);
 
 } // namespace realmsfall

@@ -41,13 +41,11 @@ std::int32_t tossCoin(Console& console, int coin, const String& computerRegion) 
     String word;
     String scratch;
     console.out << "Call heads or tails: ";
-    requireInput(console);
-    console.in >> word;
+    readWord(console, word);
     while (!isCall(word)) {
         readLine(console.in, scratch);
         console.out << "Please choose either heads or tails: ";
-        requireInput(console);
-        console.in >> word;
+        readWord(console, word);
     }
     readLine(console.in, scratch);
     const String call = (word == "h" || word == "heads") ? "heads" : "tails";

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <functional>
+#include <initializer_list>
+#include <tuple>
 
 namespace realmsfall {
 namespace {
@@ -58,12 +62,53 @@ TEST(ReadCommand, AcceptsExactlyOneToFourteen) {
     EXPECT_EQ(c.screen(), no + no + no + no + no + no + no + no);
 }
 
-TEST(ConsoleDeathTest, EndOfInputEndsTheRun) {
-    const auto ended = ::testing::ExitedWithCode(EXIT_INPUT_ENDED);
-    ScriptedConsole empty, refused("0\n15\n"), aboveLimit("4\n");
-    EXPECT_EXIT(requireInput(empty.console), ended, "");
-    EXPECT_EXIT(readCommand(refused.console), ended, "");
-    EXPECT_EXIT(readChoice(aboveLimit.console, 3), ended, "");
+// Each reader that waits for the player gives up at the end of input with one newline, also
+// after refusing what came before; a last reply without a newline still counts.
+TEST(Console, EndOfInputRaisesInputEndedAfterEndingTheLine) {
+    const std::string no = "Invalid number, please re-enter: ";
+    String word;
+    for (const auto& [keys, read, screen] :
+         std::initializer_list<std::tuple<const char*, std::function<void(Console&)>, std::string>>{
+             {"", [](Console& c) { requireInput(c); }, "\n"},
+             {"0\n15\n", [](Console& c) { readCommand(c); }, no + no + "\n"},
+             {"4\n", [](Console& c) { readChoice(c, 3); }, no + "\n"},
+             {" \n\t\n", [&word](Console& c) { readWord(c, word); }, "\n"}}) {
+        ScriptedConsole c(keys);
+        EXPECT_THROW(read(c.console), InputEnded) << keys;
+        EXPECT_EQ(c.screen(), screen) << keys;
+    }
+    ScriptedConsole last("\n Ann");
+    readWord(last.console, word);
+    EXPECT_STREQ(word.c_str(), "Ann");
+    ScriptedConsole lastNumber("3");
+    EXPECT_EQ(readCommand(lastNumber.console), 2);
+    EXPECT_THROW(readCommand(lastNumber.console), InputEnded);
+}
+
+// A long reply is read in one pass and still fits its String exactly; the prompt
+// waiting in a tied output stream goes out before the read.
+TEST(String, LongRepliesAreReadInLinearTimeAndFlushThePrompt) {
+    const std::string big(256u << 10, 'x');
+    std::istringstream in(big + " rest\n" + big + "\n");
+    struct Screen : std::stringbuf {
+        int flushes = 0;
+        int sync() override { return ++flushes, 0; }
+    } screen;
+    std::ostream prompt(&screen);
+    in.tie(&prompt);
+    String word, line;
+    prompt << "Player, enter your name: ";
+    const auto start = std::chrono::steady_clock::now();
+    in >> word;
+    EXPECT_EQ(screen.flushes, 1);
+    readLine(in, line);
+    EXPECT_EQ(screen.flushes, 2);
+    readLine(in, line);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(word.length(), big.size());
+    EXPECT_EQ(word.capacity(), big.size() + 1);
+    EXPECT_EQ(line.length(), big.size());
+    EXPECT_EQ(std::string(line.c_str()), big);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "driver/game.h"
 #include "driver/regions.h"
 #include "driver/standings.h"
-#include "support.h"
+#include "games.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,54 +15,7 @@ namespace realmsfall {
 namespace {
 
 using ::testing::HasSubstr;
-using testing::ScriptedConsole;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// The current test's own standings file, holding `text`, or missing when `text` is empty.
-std::string standingsFile(const std::string& text) {
-    const std::string path = ::testing::TempDir() + "realmsfall-" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::remove(path);
-    if (!text.empty()) {
-        std::ofstream(path) << text;
-    }
-    return path;
-}
-
-// Region, coin call, then turns spent discarding the first card until the computer wins. The
-// empty lines feed the pauses after each turn; spare ones only make the command entry ask again.
-const std::string LOSING_GAME = [] {
-    std::string keys = "Pongi\nh\n";
-    for (int turn = 0; turn < 300; ++turn) {
-        keys += "\n\n\n\n14\n1\n";
-    }
-    return keys;
-}();
-
-struct Played {
-    std::string screen, file, rest; // the standings file afterwards, and the keys left untouched
-};
-
-Played play(const std::string& file, const std::string& keys) {
-    const std::string path = standingsFile(file);
-    ScriptedConsole c(keys);
-    EXPECT_EQ(runGame(c.console, path), 0);
-    const std::streamoff used = c.in.tellg();
-    const Played run{c.screen(), readFile(path), used < 0 ? "" : keys.substr(used)};
-    std::filesystem::remove(path);
-    return run;
-}
-
-// The keys of a lost game seeded with `seed`, up to the play-again question.
-std::string lostGame(int seed) {
-    const Played probe = play(std::to_string(seed) + "\n~\n", "Probe\n" + LOSING_GAME);
-    EXPECT_THAT(probe.screen, HasSubstr("lies in ruins.\n")) << "seed " << seed;
-    return LOSING_GAME.substr(0, LOSING_GAME.size() - probe.rest.size() - 1);
-}
+using namespace testing;
 
 TEST(Standings, AMissingOrEmptyFileStartsAtZeroAndBookingCountsGames) {
     const std::string path = standingsFile("");
@@ -103,7 +56,7 @@ TEST(Regions, PromptTakesTheFirstWordAndTheComputerDrawsAnother) {
 }
 
 TEST(Game, FirstRunOfANewPlayer) {
-    const Played run = play("", "~Ann\nAnn Bee\n" + LOSING_GAME);
+    const Outcome run = play("", "~Ann\nAnn Bee\n" + LOSING_GAME);
     EXPECT_THAT(run.screen, HasSubstr(" LLLLLLL LLLLLLL\n\n                   (version 2.1.1)\n\n"
                                       "Player, enter your name: Name may not start with a ~.\n"
                                       "Player, enter your name: New player!\n"
@@ -123,29 +76,20 @@ TEST(Game, FirstRunOfANewPlayer) {
 }
 
 TEST(Game, EveryGameTakesTheNextSeedAndAReturningPlayerMovesLast) {
-    const Played run = play("7\n~\n", "Ann\n" + lostGame(7) + "y\n" + lostGame(8) + "Yes, again\n" +
-                                          lostGame(9) + " y\n");
+    const Outcome run = play("7\n~\n", "Ann\n" + lostGame(7) + "y\n" + lostGame(8) +
+                                           "Yes, again\n" + lostGame(9) + " y\n");
     EXPECT_EQ(run.rest, ""); // each game took exactly the keys it took when seeded alone
     EXPECT_THAT(run.screen, HasSubstr("Losses   : 2\nPercent  : 0%\nGames    : 2\n"));
     EXPECT_EQ(run.file, "10\nAnn 0 3 0 3 0\n~\n");
     // Seed 55 is a game the player wins without attacking, by an overkill.
-    const Played won = play("55\n~\n", "Ann\n" + LOSING_GAME);
+    const Outcome won = play("55\n~\n", "Ann\n" + LOSING_GAME);
     EXPECT_THAT(won.screen, HasSubstr(".\nOVERKILL!!\n\nWould you like to play again? "));
     EXPECT_EQ(won.file, "56\nAnn 1 0 100 1 1\n~\n");
     // Other records go back as they were read, percent included; names differ by case alone.
     const std::string others = "bob 4 1 12 5 1\nCid 0 0 0 0 0\n";
-    const Played back = play("5\nBob 1 2 99 3 0\n" + others + "~", "Bob\n" + LOSING_GAME);
+    const Outcome back = play("5\nBob 1 2 99 3 0\n" + others + "~", "Bob\n" + LOSING_GAME);
     EXPECT_THAT(back.screen, HasSubstr("name: Player file found.\n\nWelcome, Bob"));
     EXPECT_EQ(back.file, "6\n" + others + "Bob 1 3 25 4 0\n~\n");
-}
-
-TEST(GameDeathTest, ARunCutShortRecordsNothing) {
-    const std::string keys = "Ann\n" + lostGame(7) + "y\nPongi\n";
-    const std::string path = standingsFile("7\n~\n");
-    ScriptedConsole c(keys);
-    EXPECT_EXIT(runGame(c.console, path), ::testing::ExitedWithCode(EXIT_INPUT_ENDED), "");
-    EXPECT_EQ(readFile(path), "7\n~\n");
-    std::filesystem::remove(path);
 }
 
 } // namespace

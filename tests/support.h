@@ -16,7 +16,8 @@ struct ScriptedConsole {
     std::string screen() const { return out.str(); }
     std::istringstream in;
     std::ostringstream out;
-    Console console{in, out};
+    std::ostringstream err;
+    Console console{in, out, err};
 };
 
 inline const CardNames NAMES = [] {

@@ -1,0 +1,83 @@
+#pragma once
+
+// Whole runs of the game played in-process against a standings file of the test's own.
+#include "driver/game.h"
+#include "support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+
+namespace realmsfall::testing {
+
+// The file's bytes; empty when it is missing or not a plain file.
+inline std::string readFile(const std::string& path) {
+    if (!std::filesystem::is_regular_file(path)) {
+        return "";
+    }
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The current test's own standings file, holding `text`, or missing when `text` is empty.
+inline std::string standingsFile(const std::string& text) {
+    const std::string path = ::testing::TempDir() + "realmsfall-" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(path);
+    if (!text.empty()) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    return path;
+}
+
+// Region, coin call, then turns spent discarding the first card until the computer wins. The
+// empty lines feed the pauses after each turn; spare ones only make the command entry ask again.
+inline const std::string LOSING_GAME = [] {
+    std::string keys = "Pongi\nh\n";
+    for (int turn = 0; turn < 300; ++turn) {
+        keys += "\n\n\n\n14\n1\n";
+    }
+    return keys;
+}();
+
+struct Outcome {
+    int status;
+    std::string screen, complaints, file; // console, error stream, the standings file afterwards
+    std::string rest;                     // the keys left untouched
+};
+
+// One run on the file at `path`, which is left in place.
+inline Outcome runAt(const std::string& path, const std::string& keys) {
+    ScriptedConsole c(keys);
+    const int status = runGame(c.console, path);
+    c.in.clear();
+    const std::streamoff used = c.in.tellg();
+    return {status, c.screen(), c.err.str(), readFile(path),
+            used < 0 ? "" : keys.substr(static_cast<std::size_t>(used))};
+}
+
+// One run on a fresh file holding `file` (missing when empty), removed afterwards.
+inline Outcome run(const std::string& file, const std::string& keys) {
+    const std::string path = standingsFile(file);
+    Outcome result = runAt(path, keys);
+    std::filesystem::remove_all(path);
+    return result;
+}
+
+// A run expected to end normally.
+inline Outcome play(const std::string& file, const std::string& keys) {
+    Outcome result = run(file, keys);
+    EXPECT_EQ(result.status, 0) << result.complaints;
+    return result;
+}
+
+// The keys of a lost game seeded with `seed`, up to the play-again question.
+inline std::string lostGame(int seed) {
+    const Outcome probe = play(std::to_string(seed) + "\n~\n", "Probe\n" + LOSING_GAME);
+    EXPECT_NE(probe.screen.find("lies in ruins.\n"), std::string::npos) << "seed " << seed;
+    return LOSING_GAME.substr(0, LOSING_GAME.size() - probe.rest.size() - 1);
+}
+
+} // namespace realmsfall::testing
