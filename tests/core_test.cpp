@@ -77,6 +77,11 @@ TEST(Console, EndOfInputRaisesInputEndedAfterEndingTheLine) {
         EXPECT_THROW(read(c.console), InputEnded) << keys;
         EXPECT_EQ(c.screen(), screen) << keys;
     }
+    // A stream that has failed can deliver nothing more either, whatever it still holds.
+    ScriptedConsole broken("3\nAnn\n");
+    broken.in.setstate(std::ios::badbit);
+    EXPECT_THROW(readCommand(broken.console), InputEnded);
+    EXPECT_THROW(readWord(broken.console, word), InputEnded);
     ScriptedConsole last("\n Ann");
     readWord(last.console, word);
     EXPECT_STREQ(word.c_str(), "Ann");
