@@ -39,6 +39,23 @@ inline bool isDefensiveTroop(CardId card) {
     return card >= CARD_PEASANTS && card <= CARD_GRIFFONS;
 }
 
+// The combat values of the troop classes. Attack strength of a gathered kind: Footmen 1 up to
+// Dragons 6, and Avatars 7.
+constexpr std::int32_t attackStrength(CardId attacker) {
+    return attacker == CARD_AVATARS ? 7 : attacker + 1;
+}
+
+// Amount factor of an amount card: unit of 100 is 1 up to unit of 5000 is 6. The number in the
+// card's name plays no part in a battle.
+constexpr std::int32_t amountFactor(CardId amount) {
+    return amount - CARD_UNIT_OF_100 + 1;
+}
+
+// Defense strength of a defensive troop: Peasants 1 up to Griffons 6.
+constexpr std::int32_t defenseStrength(CardId defense) {
+    return defense - CARD_PEASANTS + 1;
+}
+
 // Stores the display names of the 27 kinds into entries 0 to 26.
 void fillCardNames(CardNames& cardNames);
 

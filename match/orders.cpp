@@ -115,17 +115,16 @@ TroopOrder computerTroopOrder(const Kingdom& self) {
 }
 
 std::int32_t computeCasualties(CardId attacker, CardId amount, CardId defense) {
-    const std::int32_t strength = attacker == CARD_AVATARS ? 7 : attacker + 1;
-    const std::int32_t factor = amount - 5;
+    const std::int32_t strength = attackStrength(attacker);
+    const std::int32_t factor = amountFactor(amount);
     if (defense == CARD_SHIELDS_OF_FATE) {
         return 0;
     }
     if (defense == CARD_NOTHING) {
         return strength * 3500 * factor + rand() % (strength * 3000);
     }
-    const std::int32_t defenseStrength = defense - 11;
     const int hitTest = rand() % 10;
-    if (hitTest < (strength + factor) / 2 - defenseStrength + 5) {
+    if (hitTest < (strength + factor) / 2 - defenseStrength(defense) + 5) {
         return strength * 2500 * factor + rand() % (strength * 2000);
     }
     return 0;
