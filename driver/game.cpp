@@ -52,13 +52,24 @@ String bannerRow(int row) {
     return trimmed;
 }
 
-// Names never start with "~", which marks the end of the standings file. Only the first word
-// typed is the name.
+// Passes over the blanks and empty lines that the word read would pass over, and NUL bytes.
+void skipBeforeName(std::istream& in) {
+    for (int c = in.peek();
+         c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\0';
+         c = in.peek()) {
+        in.get();
+    }
+}
+
+// Names never start with "~", which marks the end of the standings file: the check looks at the
+// name's own first character, past any blanks typed before it. Only the first word typed is the
+// name, and a NUL byte ends it, as it ends the name on the screen and in the file.
 String promptName(Console& console) {
     String name;
     String scratch;
     for (;;) {
         console.out << "Player, enter your name: ";
+        skipBeforeName(console.in);
         requireInput(console);
         if (console.in.peek() != '~') {
             break;
@@ -68,7 +79,7 @@ String promptName(Console& console) {
     }
     readWord(console, name);
     readLine(console.in, scratch);
-    return name;
+    return String(name.c_str()); // up to the first NUL byte
 }
 
 // Looks the player up and loads everybody else's records.

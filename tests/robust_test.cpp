@@ -113,6 +113,24 @@ TEST(EndOfInput, FinishedGamesAreKeptAndThePlayAgainQuestionEndsNormally) {
     EXPECT_EQ(ended.file, "8\nAnn 0 1 0 1 0\n~\n");
 }
 
+// Whatever is typed at the name prompt, the file written back is one the next run accepts: a
+// "~" typed after blanks, empty lines or NUL bytes is still refused, and a NUL byte ends the
+// name, as it ends the name shown on the screen.
+TEST(BadNames, TheNameWrittenBackIsOneTheNextRunAccepts) {
+    using namespace std::string_literals;
+    const std::string game = lostGame(0);
+    for (const std::string& typed : {" ~Bo\n"s, "\n\t~Bo\n"s, "\0~Bo\n"s}) {
+        const Outcome r = play("0\n~\n", typed + "Ann\n" + game);
+        EXPECT_THAT(r.screen, HasSubstr("name: Name may not start with a ~.\n"
+                                        "Player, enter your name: New player!\n"));
+        EXPECT_EQ(r.file, "1\nAnn 0 1 0 1 0\n~\n");
+    }
+    const Outcome found = play("0\nAnn 2 0 100 2 0\n~\n", "Ann\0Bee\n"s + game);
+    EXPECT_THAT(found.screen, HasSubstr("name: Player file found.\n\nWelcome, Ann, to"));
+    EXPECT_EQ(found.file, "1\nAnn 2 1 66 3 0\n~\n"); // one record, not a second "Ann"
+    EXPECT_EQ(play("0\n~\n", "\0\0Cid\n"s + game).file, "1\nCid 0 1 0 1 0\n~\n");
+}
+
 TEST(SeedCounter, TheLargestCounterIsFollowedByTheSmallest) {
     const Outcome r = play("2147483647\n~\n", "Ann\n" + lostGame(INT32_MAX));
     EXPECT_EQ(r.file, "-2147483648\nAnn 0 1 0 1 0\n~\n");
