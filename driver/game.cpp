@@ -11,6 +11,7 @@
 #include <array>
 #include <istream>
 #include <ostream>
+#include <string>
 
 namespace realmsfall {
 
@@ -52,23 +53,31 @@ String bannerRow(int row) {
     return trimmed;
 }
 
-// Names never start with "~", which marks the end of the standings file. Only the first word
-// typed is the name.
+// The name prompt looks only at the very first character typed for the "~" that marks the end
+// of the standings file; only the first word typed is the name. NUL bytes, which would cut the
+// name short on the screen and in the file, are left out of it; a word of nothing else is asked
+// for again.
 String promptName(Console& console) {
-    String name;
     String scratch;
     for (;;) {
         console.out << "Player, enter your name: ";
         requireInput(console);
-        if (console.in.peek() != '~') {
-            break;
+        if (console.in.peek() == '~') {
+            console.out << "Name may not start with a ~.\n";
+            readLine(console.in, scratch);
+            continue;
         }
-        console.out << "Name may not start with a ~.\n";
+        String typed;
+        readWord(console, typed);
         readLine(console.in, scratch);
+        std::string kept(typed.c_str(), typed.length());
+        std::erase(kept, '\0');
+        String name;
+        name.append(kept.data(), static_cast<std::uint32_t>(kept.size()));
+        if (name.length() > 0) {
+            return name;
+        }
     }
-    readWord(console, name);
-    readLine(console.in, scratch);
-    return name;
 }
 
 // Looks the player up and loads everybody else's records.

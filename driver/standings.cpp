@@ -33,7 +33,11 @@ std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem:
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
         char tag[16];
         std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(entropy()));
-        temporary = target.parent_path() / ("." + target.filename().string() + "." + tag + ".tmp");
+        // Appended piece by piece: g++ 12 at -O3 warns wrongly about "." + name + ...
+        std::string name = ".";
+        name += target.filename().string();
+        name.append(".").append(tag).append(".tmp");
+        temporary = target.parent_path() / name;
         errno = 0;
         if (std::FILE* const file = std::fopen(temporary.c_str(), "wx")) {
             return file;

@@ -69,9 +69,6 @@ std::optional<std::string> recordProblem(const std::vector<std::string_view>& fi
         return "an empty line stands where a player's record or the closing \"~\" should be";
     }
     const std::string name = quoted(fields[0]);
-    if (fields[0][0] == '~') {
-        return "the name " + name + " starts with \"~\", which no name may";
-    }
     if (fields.size() < 1 + RECORD_NUMBERS) {
         return "the record of " + name + " has only " + std::to_string(fields.size() - 1) +
                " of its 5 numbers";
@@ -109,8 +106,9 @@ std::optional<StandingsDamage> checkText(std::string_view text) {
             }
             continue;
         }
+        // The list ends where a line's first word is "~", as the game reads it.
         const std::vector<std::string_view> fields = fieldsOf(line);
-        if (fields.size() == 1 && fields[0] == "~") {
+        if (!fields.empty() && fields[0] == "~") {
             return std::nullopt;
         }
         if (auto problem = recordProblem(fields)) {

@@ -113,6 +113,29 @@ TEST(EndOfInput, FinishedGamesAreKeptAndThePlayAgainQuestionEndsNormally) {
     EXPECT_EQ(ended.file, "8\nAnn 0 1 0 1 0\n~\n");
 }
 
+// Whatever is typed at the name prompt, the file written back is one the next run accepts: a
+// "~" typed after blanks, empty lines or NUL bytes is still refused, and a NUL byte ends the
+// name, as it ends the name shown on the screen.
+// Only the very first character typed is checked for "~", so a name typed after blanks may
+// start with one, and the next run reads its record back. NUL bytes never reach the file.
+TEST(BadNames, TheNameWrittenBackIsOneTheNextRunAccepts) {
+    using namespace std::string_literals;
+    const std::string game = lostGame(0);
+    const Outcome tilde = play("0\n~\n", " ~Bo\n" + game);
+    EXPECT_EQ(tilde.file, "1\n~Bo 0 1 0 1 0\n~\n");
+    const Outcome again = play(tilde.file, "~Bo\n ~Bo\n" + lostGame(1));
+    EXPECT_THAT(again.screen, HasSubstr("name: Name may not start with a ~.\nPlayer, enter your "
+                                        "name: Player file found.\n"));
+    EXPECT_EQ(again.file, "2\n~Bo 0 2 0 2 0\n~\n");
+
+    const Outcome found = play("0\nAnn 2 0 100 2 0\n~\n", "A\0nn\0\n"s + game);
+    EXPECT_THAT(found.screen, HasSubstr("name: Player file found.\n\nWelcome, Ann, to"));
+    EXPECT_EQ(found.file, "1\nAnn 2 1 66 3 0\n~\n"); // one record, not a second "Ann"
+    const Outcome nothing = play("0\n~\n", "\0\0 Cid\nAnn\n"s + game);
+    EXPECT_THAT(nothing.screen, HasSubstr("name: Player, enter your name: New player!"));
+    EXPECT_EQ(nothing.file, "1\nAnn 0 1 0 1 0\n~\n");
+}
+
 TEST(SeedCounter, TheLargestCounterIsFollowedByTheSmallest) {
     const Outcome r = play("2147483647\n~\n", "Ann\n" + lostGame(INT32_MAX));
     EXPECT_EQ(r.file, "-2147483648\nAnn 0 1 0 1 0\n~\n");
@@ -135,7 +158,6 @@ TEST(DamagedStandings, EachIsNamedOnTheErrorStreamAndLeftUntouched) {
         {"word-for-number", ", line 2: the record of \"Ann\" holds \"two\" where a whole number"},
         {"number-too-big", ", line 3: the record of \"Bob\" holds \"4294967296\" where a"},
         {"empty-line", ", line 2: an empty line stands where a player's record"},
-        {"tilde-name", ", line 2: the name \"~Ann\" starts with \"~\""},
         {"twice", ", line 4: a second record of \"Ann\"; the first is on line 2"},
         {"nul-byte", ", line 2: the line holds a NUL byte"},
     };
@@ -170,13 +192,16 @@ TEST(DamagedStandings, EachIsNamedOnTheErrorStreamAndLeftUntouched) {
 }
 
 // What the game itself could have written is read as always: CRLF line ends, no newline after
-// "~", anything after "~" (dropped), and a file of blanks only (started afresh).
+// "~", anything from the first line whose first word is "~" (dropped), and a file of blanks only
+// (started afresh).
 TEST(DamagedStandings, FilesTheGameCouldHaveWrittenAreRead) {
     const std::string game = "Ann\n" + lostGame(7);
     EXPECT_EQ(play("7\r\nBob 1 0 100 1 0\r\nAnn 2 0 100 2 1\r\n~\r\n", game).file,
               "8\nBob 1 0 100 1 0\nAnn 2 1 66 3 1\n~\n");
     EXPECT_EQ(play("7\nBob 1 0 100 1 0\n~", game).file, "8\nBob 1 0 100 1 0\nAnn 0 1 0 1 0\n~\n");
     EXPECT_EQ(play("7\n~\nCid 1 2\nsomething else\n", game).file, "8\nAnn 0 1 0 1 0\n~\n");
+    EXPECT_EQ(play("7\nBob 1 0 100 1 0\n~ 0 1 0 1 0\nCid\n", game).file, // a player named "~"
+              "8\nBob 1 0 100 1 0\nAnn 0 1 0 1 0\n~\n");
     EXPECT_EQ(play(" \n\n", "Ann\n" + lostGame(0)).file, "1\nAnn 0 1 0 1 0\n~\n");
 }
 
