@@ -3,6 +3,7 @@
 // the three lost games that the memory check plays too.
 #include "core/console.h"
 #include "driver/game.h"
+#include "tests/support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,12 +22,6 @@ using namespace realmsfall;
 
 constexpr std::size_t EIGHT_MIB = std::size_t{8} << 20;
 
-class Discard : public std::streambuf {
-  protected:
-    int overflow(int c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -40,7 +35,7 @@ void timeRuns(benchmark::State& state, const std::string& keys, int status,
         std::filesystem::temp_directory_path() / ("realmsfall-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "standings.txt").string();
-    Discard nothing;
+    testing::Discard nothing;
     std::ostream screen(&nothing);
     std::ostream complaints(&nothing);
     for (auto _ : state) {

@@ -13,10 +13,6 @@ std::uint32_t textLength(const char* text) {
     return static_cast<std::uint32_t>(std::strlen(text));
 }
 
-bool isWhitespace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // Before waiting for input, pending console output goes out. Yields whether the stream can still
 // deliver characters.
 bool startReading(std::istream& in) {
@@ -29,34 +25,45 @@ bool startReading(std::istream& in) {
     return true;
 }
 
-// Takes characters while `wanted` accepts the next one, and yields them as one String. They are
-// gathered in a growing buffer first, so that a long word or line is copied a bounded number of
-// times; the String itself still gets an exact fit. Reaching the end of input sets end-of-file.
-template <typename Wanted>
-String takeWhile(std::istream& in, Wanted wanted) {
-    String taken;
+// Takes characters while `wanted` accepts the next one, handing each to `keep`. Reaching the
+// end of input sets end-of-file.
+template <typename Wanted, typename Keep>
+void takeWhile(std::istream& in, Wanted wanted, Keep keep) {
     if (!in.good()) {
-        return taken;
+        return;
     }
-    std::string gathered;
     std::streambuf* const source = in.rdbuf();
     for (;;) {
         const int c = source->sgetc();
         if (c == std::char_traits<char>::eof()) {
             in.setstate(std::ios::eofbit);
-            break;
+            return;
         }
         if (!wanted(c)) {
-            break;
+            return;
         }
-        gathered += static_cast<char>(c);
+        keep(static_cast<char>(c));
         source->sbumpc();
     }
+}
+
+// The characters `wanted` accepts, as one String. They are gathered in a growing buffer first,
+// so that a long word or line is copied a bounded number of times; the String itself still gets
+// an exact fit.
+template <typename Wanted>
+String gatherWhile(std::istream& in, Wanted wanted) {
+    std::string gathered;
+    takeWhile(in, wanted, [&gathered](char c) { gathered += c; });
+    String taken;
     taken.append(gathered.data(), static_cast<std::uint32_t>(gathered.size()));
     return taken;
 }
 
 } // namespace
+
+bool isWhitespace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 String::String() : String("") {}
 
@@ -152,15 +159,15 @@ std::ostream& operator<<(std::ostream& out, const String& s) {
 
 std::istream& operator>>(std::istream& in, String& word) {
     if (startReading(in)) {
-        takeWhile(in, isWhitespace);
+        takeWhile(in, isWhitespace, [](char) {});
     }
-    word = takeWhile(in, [](int c) { return !isWhitespace(c); });
+    word = gatherWhile(in, [](int c) { return !isWhitespace(c); });
     return in;
 }
 
 void readLine(std::istream& in, String& line) {
     const bool ready = startReading(in);
-    line = takeWhile(in, [](int c) { return c != '\n'; });
+    line = gatherWhile(in, [](int c) { return c != '\n'; });
     if (ready && in.good()) {
         in.rdbuf()->sbumpc(); // the newline
     }

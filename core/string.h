@@ -65,6 +65,10 @@ inline bool operator>=(const String& a, const String& b) {
 // Writes the text as a plain character sequence, so width, fill and adjustment apply.
 std::ostream& operator<<(std::ostream& out, const String& s);
 
+// The whitespace that separates words: blank, tab, newline, vertical tab, form feed, carriage
+// return.
+bool isWhitespace(int c);
+
 // Word read: skips whitespace, then takes characters up to (not including) the next
 // whitespace character, which stays in the stream.
 std::istream& operator>>(std::istream& in, String& word);

@@ -1,11 +1,11 @@
 #include "driver/standings.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace realmsfall {
@@ -28,11 +28,12 @@ bool readNumbers(std::istream& in, PlayerRecord& record) {
 
 // A new, hidden file beside `target`, opened for writing; never one that exists already.
 std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
-    std::random_device entropy;
     constexpr int ATTEMPTS = 8;
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        char tag[16];
-        std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(entropy()));
+        // The clock tells apart the saves of runs side by side; a clash only costs an attempt.
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        char tag[24];
+        std::snprintf(tag, sizeof tag, "%08llx", static_cast<unsigned long long>(now) + attempt);
         // Appended piece by piece: g++ 12 at -O3 warns wrongly about "." + name + ...
         std::string name = ".";
         name += target.filename().string();
@@ -47,6 +48,25 @@ std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem:
         }
     }
     return nullptr;
+}
+
+// The file a save replaces: through a symbolic link, the file it points to, so that the link
+// stays in place.
+std::filesystem::path savedPath(const std::string& path) {
+    std::error_code ignored;
+    if (!std::filesystem::is_symlink(path, ignored)) {
+        return path;
+    }
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ignored);
+    return resolved.empty() ? std::filesystem::path(path) : resolved;
+}
+
+// A file that its owner may not write is not replaced either.
+bool isReadOnly(const std::filesystem::path& target) {
+    std::error_code ignored;
+    const std::filesystem::perms rights = std::filesystem::status(target, ignored).permissions();
+    return rights != std::filesystem::perms::unknown &&
+           (rights & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
 }
 
 // The new file takes over the access rights of the one it replaces.
@@ -142,7 +162,10 @@ std::int32_t plusOne(std::int32_t n) {
 }
 
 SaveFailure replaceFile(const std::string& path, const std::string& text) {
-    const std::filesystem::path target(path);
+    const std::filesystem::path target = savedPath(path);
+    if (isReadOnly(target)) {
+        return std::string("the file is read-only");
+    }
     std::filesystem::path temporary;
     std::FILE* const file = createTemporary(target, temporary);
     if (file == nullptr) {

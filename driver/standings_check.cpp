@@ -1,11 +1,13 @@
 #include "driver/standings_check.h"
 
+#include "core/string.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <iterator>
 #include <map>
 #include <string_view>
@@ -15,8 +17,6 @@ namespace realmsfall {
 
 namespace {
 
-constexpr std::string_view WHITESPACE = " \t\n\v\f\r";
-constexpr std::string_view FIELD_GAPS = " \t\v\f";
 constexpr std::size_t RECORD_NUMBERS = 5;
 constexpr std::size_t QUOTED_MAX = 40;
 
@@ -29,11 +29,23 @@ std::string quoted(std::string_view text) {
     return shown + (text.size() > QUOTED_MAX ? "...\"" : "\"");
 }
 
+bool isGap(char c) {
+    return isWhitespace(static_cast<unsigned char>(c));
+}
+
+// Where the run of characters from `at` that are (or are not) whitespace ends.
+std::size_t skip(std::string_view text, std::size_t at, bool gaps) {
+    while (at < text.size() && isGap(text[at]) == gaps) {
+        ++at;
+    }
+    return at;
+}
+
+// The words of a line, split where the game's word read splits them.
 std::vector<std::string_view> fieldsOf(std::string_view line) {
     std::vector<std::string_view> fields;
-    for (std::size_t at = line.find_first_not_of(FIELD_GAPS); at != std::string_view::npos;
-         at = line.find_first_not_of(FIELD_GAPS, at)) {
-        const std::size_t end = std::min(line.find_first_of(FIELD_GAPS, at), line.size());
+    for (std::size_t at = skip(line, 0, true); at < line.size(); at = skip(line, at, true)) {
+        const std::size_t end = skip(line, at, false);
         fields.push_back(line.substr(at, end - at));
         at = end;
     }
@@ -49,9 +61,7 @@ bool isNumber(std::string_view text) {
 
 // The game starts such a file afresh, as it does a missing or empty one.
 bool firstWordReachesEnd(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(WHITESPACE);
-    return start == std::string_view::npos ||
-           text.find_first_of(WHITESPACE, start) == std::string_view::npos;
+    return skip(text, skip(text, 0, true), false) == text.size();
 }
 
 std::optional<std::string> counterProblem(std::string_view line) {
@@ -91,12 +101,9 @@ std::optional<StandingsDamage> checkText(std::string_view text) {
     std::int64_t number = 0;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
+        const std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
         ++number;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         if (line.find('\0') != std::string_view::npos) {
             return StandingsDamage{number, "the line holds a NUL byte"};
         }
@@ -133,7 +140,7 @@ std::optional<std::string> wholeFile(const std::string& path) {
         if (in.is_open() && !in.bad()) {
             return text;
         }
-    } catch (const std::exception&) {
+    } catch (const std::ios_base::failure&) {
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 // nothing, and one whole run of the game on given keys.
 #include "core/console.h"
 #include "driver/game.h"
+#include "tests/support.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,16 +43,9 @@ inline void resetStandings(const std::string& text) {
     std::ofstream(standingsPath(), std::ios::binary | std::ios::trunc) << text;
 }
 
-// Takes every character and keeps none, while the stream stays good as a real screen does.
-class Discard : public std::streambuf {
-  protected:
-    int overflow(int c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 // One run on `keys` against the standings file as it stands; returns the exit status.
 inline int playRun(const std::string& keys) {
-    static Discard nothing;
+    static testing::Discard nothing;
     std::istringstream in(keys);
     std::ostream screen(&nothing);
     std::ostream complaints(&nothing);

@@ -160,6 +160,9 @@ TEST(DamagedStandings, EachIsNamedOnTheErrorStreamAndLeftUntouched) {
         {"empty-line", ", line 2: an empty line stands where a player's record"},
         {"twice", ", line 4: a second record of \"Ann\"; the first is on line 2"},
         {"nul-byte", ", line 2: the line holds a NUL byte"},
+        // A carriage return parts words inside a line too, as the game reads them.
+        {"carriage-return-in-name", ", line 2: the record of \"An\" has more than its 5 numbers"},
+        {"carriage-return-before-name", ", line 3: a second record of \"Ann\"; the first is on"},
     };
     const std::filesystem::path corpus = std::filesystem::path(TESTS_DIR) / "standings";
     int checked = 0;
@@ -218,6 +221,26 @@ TEST(Saving, AFailedSaveIsReportedAndChangesNothingOnTheConsole) {
                              ": No such file or directory\n";
     EXPECT_EQ(failed.complaints, line + line); // creating the file, and the write back
     EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+// A file its owner made read-only is left alone; a symbolic link stays and its file is replaced.
+TEST(Saving, AReadOnlyFileIsKeptAndALinkIsFollowed) {
+    namespace fs = std::filesystem;
+    const std::string keys = "Ann\n" + lostGame(7);
+    const std::string path = standingsFile("7\n~\n");
+    fs::permissions(path, fs::perms::owner_read);
+    const Outcome kept = runAt(path, keys);
+    EXPECT_THAT(kept.complaints, EndsWith(": the file is read-only\n"));
+    EXPECT_EQ(kept.file, "7\n~\n");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string real = path + "-real";
+    fs::rename(path, real);
+    fs::create_symlink(real, path);
+    EXPECT_EQ(runAt(path, keys).complaints, "");
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(readFile(real), "8\nAnn 0 1 0 1 0\n~\n");
+    fs::remove(path);
+    fs::remove(real);
 }
 
 // Files the test's child process may write are kept small, as on a full disk: the new file
