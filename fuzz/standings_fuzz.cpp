@@ -16,15 +16,9 @@ using namespace realmsfall;
 
 namespace {
 
-// Region, coin call, then turns spent discarding the first card: enough for the computer to win
-// from any seed. What is left over answers the play-again question with a no.
-const std::string LOSING_RUN = [] {
-    std::string keys = "Ann\nPongi\nh\n";
-    for (int turn = 0; turn < 300; ++turn) {
-        keys += "\n\n\n\n14\n1\n";
-    }
-    return keys;
-}();
+// A name, then the lost game of the tests: enough for the computer to win from any seed. What
+// is left over answers the play-again question with a no.
+const std::string LOSING_RUN = "Ann\n" + testing::LOSING_GAME;
 
 std::string currentFile() {
     std::ifstream in(fuzzing::standingsPath(), std::ios::binary);

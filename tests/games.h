@@ -32,16 +32,6 @@ inline std::string standingsFile(const std::string& text) {
     return path;
 }
 
-// Region, coin call, then turns spent discarding the first card until the computer wins. The
-// empty lines feed the pauses after each turn; spare ones only make the command entry ask again.
-inline const std::string LOSING_GAME = [] {
-    std::string keys = "Pongi\nh\n";
-    for (int turn = 0; turn < 300; ++turn) {
-        keys += "\n\n\n\n14\n1\n";
-    }
-    return keys;
-}();
-
 struct Outcome {
     int status;
     std::string screen, complaints, file; // console, error stream, the standings file afterwards

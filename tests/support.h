@@ -35,6 +35,16 @@ inline const CardNames NAMES = [] {
     return filled;
 }();
 
+// Region, coin call, then turns spent discarding the first card until the computer wins. The
+// empty lines feed the pauses after each turn; spare ones only make the command entry ask again.
+inline const std::string LOSING_GAME = [] {
+    std::string keys = "Pongi\nh\n";
+    for (int turn = 0; turn < 300; ++turn) {
+        keys += "\n\n\n\n14\n1\n";
+    }
+    return keys;
+}();
+
 // Seeds the generator with the first seed whose opening draws satisfy `wanted`, and returns it.
 template <typename Pred>
 int seedWhere(Pred wanted) {
