@@ -38,13 +38,22 @@ void endLine(std::ostream& out) {
     out << '\n' << std::flush;
 }
 
+bool endRequested(const Console& console) {
+    return (console.endRequest != nullptr && *console.endRequest != 0) || !console.out.good();
+}
+
 void requireInput(Console& console) {
-    if (console.in.peek() == std::char_traits<char>::eof()) {
+    console.out.flush(); // the prompt goes out first, and a screen gone away shows
+    if (endRequested(console) || console.in.peek() == std::char_traits<char>::eof()) {
         inputEnded(console);
     }
 }
 
 void readWord(Console& console, String& word) {
+    console.out.flush();
+    if (endRequested(console)) {
+        inputEnded(console);
+    }
     console.in >> word;
     if (word.length() == 0) {
         inputEnded(console);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <iosfwd>
 
 namespace realmsfall {
@@ -12,6 +13,8 @@ struct Console {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    // Set from outside the dialogue (by a signal) when the run is to end as at the end of input.
+    const volatile std::sig_atomic_t* endRequest = nullptr;
 };
 
 // What a reader raises when the keyboard input has ended and the dialogue cannot go on. Only
@@ -21,8 +24,12 @@ struct InputEnded {};
 // Ends a console line: a newline, then a flush.
 void endLine(std::ostream& out);
 
-// Called before every read that waits for the player. When no more input can ever come, it
-// ends the console line and raises InputEnded instead of asking again for ever.
+// Whether the run must end as at the end of input although keys may still be waiting: the end
+// was asked for from outside, or the screen can no longer be written.
+bool endRequested(const Console& console);
+
+// Called before every read that waits for the player. When no more input can ever come, or the
+// run is to end, it ends the console line and raises InputEnded instead of asking again.
 void requireInput(Console& console);
 
 // The word read of a reply that must hold a word. When the input ends before the first character

@@ -9,6 +9,9 @@ namespace realmsfall {
 // `capacity` bytes, and appending never leaves spare room behind.
 class String {
   public:
+    // Length and capacity are 32-bit counts, and the capacity includes the terminating NUL.
+    static constexpr std::uint32_t MAX_LENGTH = 0xFFFFFFFEu;
+
     String();
     String(const char* text); // NOLINT: implicit on purpose, texts are used as Strings everywhere
     String(const String& other);

@@ -5,7 +5,7 @@
 #include "core/random.h"
 #include "driver/regions.h"
 #include "driver/standings.h"
-#include "driver/standings_check.h"
+#include "driver/standings_file.h"
 #include "match/match.h"
 
 #include <array>
@@ -80,40 +80,6 @@ String promptName(Console& console) {
     }
 }
 
-// Looks the player up and loads everybody else's records.
-Standings greetPlayer(Console& console, const std::string& path, PlayerRecord& player) {
-    if (findPlayer(path, player)) {
-        console.out << "Player file found.\n";
-    } else {
-        console.out << "New player!\nView rules and unit lists in RMF_RULES.txt\n";
-        player = PlayerRecord{player.name};
-    }
-    return loadStandings(path, player.name);
-}
-
-void reportSaveFailure(Console& console, const std::string& path, const SaveFailure& failure) {
-    if (failure) {
-        console.err << "realmsfall: the results could not be saved to " << path << ": " << *failure
-                    << std::endl;
-    }
-}
-
-void save(Console& console, const std::string& path, const Standings& standings,
-          const PlayerRecord& player) {
-    reportSaveFailure(console, path, writeStandings(path, standings, player));
-}
-
-// A damaged or unreadable file is named on the error stream and left as it is; a missing or
-// empty one is started afresh. Returns whether the run can go on.
-bool prepareStandings(Console& console, const std::string& path) {
-    if (const std::optional<StandingsDamage> damage = checkStandingsFile(path)) {
-        console.err << "realmsfall: " << describe(path, *damage) << std::endl;
-        return false;
-    }
-    reportSaveFailure(console, path, ensureStandingsFile(path));
-    return true;
-}
-
 void printRecord(std::ostream& out, const PlayerRecord& r) {
     out << "Your current stats are:"
         << "\nWins     : " << r.wins << "\nLosses   : " << r.losses << "\nPercent  : " << r.percent
@@ -123,6 +89,10 @@ void printRecord(std::ostream& out, const PlayerRecord& r) {
 
 bool wantsAnotherGame(Console& console) {
     console.out << "\nWould you like to play again? ";
+    if (endRequested(console)) {
+        endLine(console.out);
+        return false;
+    }
     const int first = console.in.peek();
     String scratch;
     readLine(console.in, scratch);
@@ -130,25 +100,90 @@ bool wantsAnotherGame(Console& console) {
     return first == 'y' || first == 'Y';
 }
 
+// The run's player: the record as the file held it at start-up, and the games of this run.
+struct Player {
+    PlayerRecord atStart;
+    RunTally tally;
+};
+
 // One game: region choice, seeding, the deal, the match and its booking.
-void playOneGame(Console& console, PlayerRecord& player, std::int32_t& seedCounter,
+void playOneGame(Console& console, Player& player, std::int32_t& seedCounter,
                  const RegionTable& regions, const CardNames& cardNames) {
-    printRecord(console.out, player);
+    printRecord(console.out, withGames(player.atStart, player.tally));
     listRegions(console.out, regions);
     const int playerRegion = promptRegion(console, regions);
     srand(seedCounter);
     seedCounter = plusOne(seedCounter);
+    player.tally.seeded = plusOne(player.tally.seeded);
     const int computerRegion = drawComputerRegion(playerRegion);
-    console.out << player.name << ", you now rule the region of " << regions[playerRegion]
+    console.out << player.atStart.name << ", you now rule the region of " << regions[playerRegion]
                 << "\n\nThe computer will play as the Lord of " << regions[computerRegion] << ".\n";
     Hand playerHand;
     Hand computerHand;
     dealHands(playerHand, computerHand);
     const std::int32_t result = playMatch(console, playerHand, computerHand, cardNames,
                                           regions[playerRegion], regions[computerRegion]);
-    if (bookGame(player, result)) {
+    if (bookGame(player.tally, result)) {
         console.out << "OVERKILL!!\n";
     }
+}
+
+void complain(Console& console, const std::string& line) {
+    console.err << "realmsfall: " << line << std::endl;
+}
+
+// Greets the player by what the file holds under the name, and yields the counter; nothing when
+// the file cannot be read for this name.
+std::optional<std::int32_t> greetPlayer(Console& console, const std::string& path,
+                                        std::string& text, Player& player) {
+    const auto reading = readStandings(text, player.atStart.name);
+    std::string().swap(text); // the bytes are read again, afresh, when the run is saved
+    if (const auto* damage = std::get_if<StandingsDamage>(&reading)) {
+        endLine(console.out);
+        complain(console, describe(path, *damage));
+        return std::nullopt;
+    }
+    const PlayerStandings& standings = std::get<PlayerStandings>(reading);
+    if (standings.found) {
+        console.out << "Player file found.\n";
+        player.atStart = standings.record;
+    } else {
+        console.out << "New player!\nView rules and unit lists in RMF_RULES.txt\n";
+    }
+    return standings.seedCounter;
+}
+
+// The games of the run, added to the file as it stands now.
+SaveFailure save(const std::string& path, const Player& player) {
+    return saveStandings(path, [&player](std::string_view current,
+                                         const std::function<void(std::string_view)>& write) {
+        return writeBack(current, player.atStart.name, player.tally, write);
+    });
+}
+
+// Everything from the name prompt to the last game; the start-up text is released once read.
+// Returns the exit status before the save.
+int playRun(Console& console, const std::string& path, std::string& text, Player& player) {
+    try {
+        player.atStart.name = promptName(console);
+        std::optional<std::int32_t> seedCounter = greetPlayer(console, path, text, player);
+        if (!seedCounter) {
+            return EXIT_DAMAGED_STANDINGS;
+        }
+        RegionTable regions;
+        fillRegionTable(regions);
+        CardNames cardNames;
+        fillCardNames(cardNames);
+        console.out << "\nWelcome, " << player.atStart.name << ", to Realmsfall!";
+        endLine(console.out);
+        do {
+            playOneGame(console, player, *seedCounter, regions, cardNames);
+        } while (wantsAnotherGame(console));
+    } catch (const InputEnded&) {
+        // The unfinished game is not booked; the finished ones are kept.
+        return EXIT_INPUT_ENDED;
+    }
+    return endRequested(console) ? EXIT_INPUT_ENDED : 0;
 }
 
 } // namespace
@@ -165,34 +200,39 @@ void printBanner(std::ostream& out) {
 
 int runGame(Console& console, const std::string& standingsPath) {
     printBanner(console.out);
-    if (!prepareStandings(console, standingsPath)) {
+    auto opened = openStandings(standingsPath);
+    if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
+        complain(console, describe(standingsPath, *damage));
         return EXIT_DAMAGED_STANDINGS;
     }
-    PlayerRecord player;
-    Standings standings;
-    try {
-        player.name = promptName(console);
-        standings = greetPlayer(console, standingsPath, player);
-        RegionTable regions;
-        fillRegionTable(regions);
-        CardNames cardNames;
-        fillCardNames(cardNames);
-        console.out << "\nWelcome, " << player.name << ", to Realmsfall!";
-        endLine(console.out);
-        do {
-            playOneGame(console, player, standings.seedCounter, regions, cardNames);
-        } while (wantsAnotherGame(console));
-    } catch (const InputEnded&) {
-        // The unfinished game is not booked; the finished ones are kept. Before a name was
-        // given there is nobody to keep.
-        if (player.name.length() > 0) {
-            save(console, standingsPath, standings, player);
-        }
+    if (std::holds_alternative<StartInterrupted>(opened)) {
         return EXIT_INPUT_ENDED;
     }
-    save(console, standingsPath, standings, player);
-    endLine(console.out);
-    return 0;
+    StartingStandings& start = std::get<StartingStandings>(opened);
+    if (const auto damage = counterDamage(start.text)) {
+        complain(console, describe(standingsPath, *damage));
+        return EXIT_DAMAGED_STANDINGS;
+    }
+    if (start.notKept) {
+        complain(console, standingsPath + ": " + *start.notKept +
+                              "; the records of this run will not be kept");
+    }
+    Player player;
+    const int status = playRun(console, standingsPath, start.text, player);
+    if (status == EXIT_DAMAGED_STANDINGS) {
+        return status;
+    }
+    // A run that completed no game leaves the file as it is.
+    const SaveFailure failure = player.tally.games == 0 ? std::nullopt
+                                : start.notKept         ? start.notKept
+                                                        : save(standingsPath, player);
+    if (failure) {
+        complain(console, "the results could not be saved to " + standingsPath + ": " + *failure);
+    }
+    if (status == 0) {
+        endLine(console.out);
+    }
+    return failure ? EXIT_NOT_SAVED : endRequested(console) ? EXIT_INPUT_ENDED : status;
 }
 
 } // namespace realmsfall

@@ -7,12 +7,17 @@
 namespace realmsfall {
 
 // The whole run: banner, the player's name and record, one game after another until the player
-// declines another, then the standings written back. Returns the exit status: 0, or
-// EXIT_INPUT_ENDED when the keyboard input ran out first, or EXIT_DAMAGED_STANDINGS.
+// declines another, then the games of the run added to the standings file. Returns the exit
+// status: 0; EXIT_INPUT_ENDED when the keyboard input ran out first (or the screen went away, or
+// the end was asked for); EXIT_DAMAGED_STANDINGS; EXIT_NOT_SAVED, which outranks the end of
+// input.
 int runGame(Console& console, const std::string& standingsPath = "standings.txt");
 
 // Exit status of a run that found "standings.txt" damaged or unreadable, and left it as it was.
 constexpr int EXIT_DAMAGED_STANDINGS = 2;
+
+// Exit status of a run whose completed games could not be saved.
+constexpr int EXIT_NOT_SAVED = 3;
 
 // The title in block letters and the version line.
 void printBanner(std::ostream& out);

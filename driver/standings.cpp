@@ -1,191 +1,339 @@
 #include "driver/standings.h"
 
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace realmsfall {
 
 namespace {
 
 constexpr std::int32_t OVERKILL = -25000;
+constexpr int RECORD_NUMBERS = 5;
+constexpr std::size_t QUOTED_MAX = 40;
+constexpr std::size_t WRITE_CHUNK = std::size_t{1} << 16;
 
-// A record's name, or an empty word once the file ends. The file's last line "~" marks the end;
-// a damaged file that stops early is read as if it ended there.
-bool nextName(std::istream& in, String& name) {
-    in >> name;
-    return name.length() > 0 && name != "~";
+enum class Byte : unsigned char { WORD, SPACE, NUL };
+
+// How the word read sees each byte: whitespace parts words, a NUL byte is never in a text.
+constexpr std::array<Byte, 256> BYTE_KINDS = [] {
+    std::array<Byte, 256> kinds{};
+    kinds.fill(Byte::WORD);
+    for (const unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) {
+        kinds[c] = Byte::SPACE;
+    }
+    kinds[0] = Byte::NUL;
+    return kinds;
+}();
+
+Byte kindOf(char c) {
+    return BYTE_KINDS[static_cast<unsigned char>(c)];
 }
 
-bool readNumbers(std::istream& in, PlayerRecord& record) {
-    in >> record.wins >> record.losses >> record.percent >> record.games >> record.overkills;
-    return !in.fail();
+// The text in double quotes, cut short when long, with unprintable bytes shown as '?'.
+std::string quoted(std::string_view text) {
+    std::string shown = "\"";
+    for (const char c : text.substr(0, QUOTED_MAX)) {
+        shown += (c >= ' ' && c <= '~') ? c : '?';
+    }
+    return shown + (text.size() > QUOTED_MAX ? "...\"" : "\"");
 }
 
-// A new, hidden file beside `target`, opened for writing; never one that exists already.
-std::FILE* createTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
-    constexpr int ATTEMPTS = 8;
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        // The clock tells apart the saves of runs side by side; a clash only costs an attempt.
-        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-        char tag[24];
-        std::snprintf(tag, sizeof tag, "%08llx", static_cast<unsigned long long>(now) + attempt);
-        // Appended piece by piece: g++ 12 at -O3 warns wrongly about "." + name + ...
-        std::string name = ".";
-        name += target.filename().string();
-        name.append(".").append(tag).append(".tmp");
-        temporary = target.parent_path() / name;
-        errno = 0;
-        if (std::FILE* const file = std::fopen(temporary.c_str(), "wx")) {
-            return file;
+// One reading of the file's text from its start, as far as it gets.
+struct Reading {
+    explicit Reading(std::string_view whole) : text(whole) {}
+    std::string_view text;
+    std::size_t at = 0;
+    std::optional<StandingsDamage> damage;
+};
+
+bool fail(Reading& reading, std::size_t at, std::string what) {
+    const auto line = std::count(reading.text.begin(), reading.text.begin() + at, '\n') + 1;
+    reading.damage = StandingsDamage{line, std::move(what)};
+    return false;
+}
+
+bool atEnd(const Reading& reading) {
+    return reading.at >= reading.text.size();
+}
+
+void skipSpace(Reading& reading) {
+    while (!atEnd(reading) && kindOf(reading.text[reading.at]) == Byte::SPACE) {
+        ++reading.at;
+    }
+}
+
+// Text that a String is to hold: no NUL byte, and not longer than a String can be.
+bool holdable(Reading& reading, std::size_t start) {
+    const std::string_view taken = reading.text.substr(start, reading.at - start);
+    if (const std::size_t nul = taken.find('\0'); nul != std::string_view::npos) {
+        return fail(reading, start + nul, "the line holds a NUL byte");
+    }
+    if (taken.size() > String::MAX_LENGTH) {
+        return fail(reading, start, "the line holds a text longer than the game can hold");
+    }
+    return true;
+}
+
+// The word read. Reaching the end of the file without a word means the reading found no "~"
+// where it needed one.
+bool takeWord(Reading& reading, std::string_view& word) {
+    skipSpace(reading);
+    const std::size_t start = reading.at;
+    while (!atEnd(reading) && kindOf(reading.text[reading.at]) != Byte::SPACE) {
+        ++reading.at;
+    }
+    if (!holdable(reading, start)) {
+        return false;
+    }
+    if (reading.at == start) {
+        return fail(reading, start, "the file ends before the closing \"~\" line");
+    }
+    word = reading.text.substr(start, reading.at - start);
+    return true;
+}
+
+// The line read into a scratch string: the rest of the line and its newline go.
+bool dropLine(Reading& reading) {
+    const std::size_t start = reading.at;
+    const std::size_t end = std::min(reading.text.find('\n', start), reading.text.size());
+    reading.at = end;
+    if (!holdable(reading, start)) {
+        return false;
+    }
+    reading.at = std::min(end + 1, reading.text.size());
+    return true;
+}
+
+// The integer read: leading whitespace, an optional sign, decimal digits, all within 32 bits.
+// What follows the digits is left for the next read, even within a word.
+bool takeInteger(Reading& reading, std::int32_t& value, const std::string& whose) {
+    skipSpace(reading);
+    const std::size_t start = reading.at;
+    const std::string_view text = reading.text;
+    bool negative = false;
+    if (!atEnd(reading) && (text[reading.at] == '+' || text[reading.at] == '-')) {
+        negative = text[reading.at] == '-';
+        ++reading.at;
+    }
+    const std::size_t digits = reading.at;
+    std::int64_t magnitude = 0;
+    constexpr std::int64_t BEYOND = std::int64_t{1} << 31;
+    while (!atEnd(reading) && text[reading.at] >= '0' && text[reading.at] <= '9') {
+        magnitude = std::min(magnitude * 10 + (text[reading.at] - '0'), BEYOND + 1);
+        ++reading.at;
+    }
+    const std::int64_t number = negative ? -magnitude : magnitude;
+    if (reading.at == digits || number > BEYOND - 1 || number < -BEYOND) {
+        std::size_t end = start;
+        while (end < text.size() && kindOf(text[end]) != Byte::SPACE) {
+            ++end;
         }
-        if (errno != EEXIST) {
-            break;
+        const std::string found = end == start
+                                      ? "the file ends there"
+                                      : quoted(text.substr(start, end - start)) + " stands there";
+        return fail(reading, start,
+                    whose + " should be a whole number from -2147483648 to 2147483647, but " +
+                        found);
+    }
+    value = static_cast<std::int32_t>(number);
+    return true;
+}
+
+// The five numbers after a record's name.
+bool takeNumbers(Reading& reading, std::string_view name, PlayerRecord& record) {
+    std::int32_t* const numbers[RECORD_NUMBERS] = {&record.wins, &record.losses, &record.percent,
+                                                   &record.games, &record.overkills};
+    for (int i = 0; i < RECORD_NUMBERS; ++i) {
+        if (!takeInteger(reading, *numbers[i],
+                         "number " + std::to_string(i + 1) + " of the record of " + quoted(name))) {
+            return false;
         }
     }
-    return nullptr;
+    return true;
 }
 
-// The file a save replaces: through a symbolic link, the file it points to, so that the link
-// stays in place.
-std::filesystem::path savedPath(const std::string& path) {
-    std::error_code ignored;
-    if (!std::filesystem::is_symlink(path, ignored)) {
-        return path;
+bool isName(std::string_view word, const String& name) {
+    return word == std::string_view(name.c_str(), name.length());
+}
+
+// The lookup: after the first word, the counter, each line's first word is a name; the rest of
+// another player's line is passed over. It stops at the first "~" or at the player's record.
+bool findPlayer(Reading& reading, const String& name, PlayerStandings& standings) {
+    std::string_view word;
+    takeWord(reading, word); // the counter, as a word
+    for (;;) {
+        if (!takeWord(reading, word)) {
+            return false;
+        }
+        if (word == "~") {
+            return true;
+        }
+        if (isName(word, name)) {
+            standings.found = true;
+            return takeNumbers(reading, word, standings.record);
+        }
+        if (!dropLine(reading)) {
+            return false;
+        }
     }
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ignored);
-    return resolved.empty() ? std::filesystem::path(path) : resolved;
 }
 
-// A file that its owner may not write is not replaced either.
-bool isReadOnly(const std::filesystem::path& target) {
-    std::error_code ignored;
-    const std::filesystem::perms rights = std::filesystem::status(target, ignored).permissions();
-    return rights != std::filesystem::perms::unknown &&
-           (rights & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
-}
+constexpr const char* COUNTER = "the seed counter on the first line";
 
-// The new file takes over the access rights of the one it replaces.
-void keepPermissions(const std::filesystem::path& target, const std::filesystem::path& temporary) {
-    std::error_code ignored;
-    const std::filesystem::file_status old = std::filesystem::status(target, ignored);
-    if (std::filesystem::exists(old)) {
-        std::filesystem::permissions(temporary, old.permissions(), ignored);
+// The records of the load, after the counter: a name and five numbers, which may run across
+// lines, up to the first "~". The player's own lines are passed over; every other record goes to
+// `keep`.
+template <typename Keep>
+bool readOthers(Reading& reading, const String& name, Keep keep) {
+    std::string_view word;
+    PlayerRecord record;
+    for (;;) {
+        if (!takeWord(reading, word)) {
+            return false;
+        }
+        if (word == "~") {
+            return true;
+        }
+        if (isName(word, name)) {
+            if (!dropLine(reading)) {
+                return false;
+            }
+        } else if (takeNumbers(reading, word, record)) {
+            keep(word, record);
+        } else {
+            return false;
+        }
     }
+}
+
+void appendNumber(std::string& out, std::int32_t n) {
+    char digits[16];
+    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), n);
+    out.append(digits, end);
+}
+
+// A record's line: the name and the five numbers, one blank apart.
+void appendRecord(std::string& out, std::string_view name, const PlayerRecord& r) {
+    out.append(name);
+    for (const std::int32_t n : {r.wins, r.losses, r.percent, r.games, r.overkills}) {
+        out += ' ';
+        appendNumber(out, n);
+    }
+    out += '\n';
+}
+
+std::int32_t plus(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::string_view asRead(std::string_view text) {
+    return startsAfresh(text) ? FRESH_STANDINGS : text;
 }
 
 } // namespace
 
-SaveFailure ensureStandingsFile(const std::string& path) {
-    std::ifstream in(path); // a missing file reads as an empty one
-    String counter;
-    in >> counter;
-    if (in.good()) {
-        return std::nullopt;
-    }
-    in.close();
-    return replaceFile(path, "0\n~\n");
+bool startsAfresh(std::string_view text) {
+    const auto first =
+        std::find_if(text.begin(), text.end(), [](char c) { return kindOf(c) != Byte::SPACE; });
+    return std::find_if(first, text.end(), [](char c) { return kindOf(c) == Byte::SPACE; }) ==
+           text.end();
 }
 
-bool findPlayer(const std::string& path, PlayerRecord& player) {
-    std::ifstream in(path);
-    String word;
-    String scratch;
-    in >> word; // the counter
-    while (nextName(in, word)) {
-        if (word == player.name) {
-            return readNumbers(in, player);
-        }
-        readLine(in, scratch);
-    }
-    return false;
+std::optional<StandingsDamage> counterDamage(std::string_view text) {
+    Reading reading{asRead(text)};
+    std::int32_t counter = 0;
+    takeInteger(reading, counter, COUNTER);
+    return reading.damage;
 }
 
-Standings loadStandings(const std::string& path, const String& playerName) {
-    Standings standings;
-    std::ifstream in(path);
-    in >> standings.seedCounter;
-    PlayerRecord record;
-    String scratch;
-    while (nextName(in, record.name)) {
-        if (record.name == playerName) {
-            readLine(in, scratch); // the player's own record is written anew at the end
-        } else if (readNumbers(in, record)) {
-            standings.others.push_back(record);
-        } else {
-            break;
-        }
+std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view text,
+                                                             const String& name) {
+    text = asRead(text);
+    PlayerStandings standings;
+    Reading lookup{text};
+    if (!findPlayer(lookup, name, standings)) {
+        return *lookup.damage;
     }
+    Reading load{text};
+    if (!takeInteger(load, standings.seedCounter, COUNTER) ||
+        !readOthers(load, name, [](std::string_view, const PlayerRecord&) {})) {
+        return *load.damage;
+    }
+    standings.record.name = name;
     return standings;
 }
 
-bool bookGame(PlayerRecord& player, std::int32_t computerPopulation) {
+bool bookGame(RunTally& tally, std::int32_t computerPopulation) {
     if (computerPopulation > 0) {
-        player.losses = plusOne(player.losses);
+        tally.losses = plusOne(tally.losses);
     } else {
-        player.wins = plusOne(player.wins);
+        tally.wins = plusOne(tally.wins);
     }
-    player.games = plusOne(player.games);
-    // Worked out wide, so that a record grown beyond all reason cannot overflow.
-    const std::int64_t wins = player.wins;
-    player.percent = player.games == 0 ? 0 : static_cast<std::int32_t>(wins * 100 / player.games);
+    tally.games = plusOne(tally.games);
     const bool overkill = computerPopulation <= OVERKILL;
     if (overkill) {
-        player.overkills = plusOne(player.overkills);
+        tally.overkills = plusOne(tally.overkills);
     }
     return overkill;
 }
 
-SaveFailure writeStandings(const std::string& path, const Standings& standings,
-                           const PlayerRecord& player) {
-    std::ostringstream out;
-    out << standings.seedCounter << '\n';
-    const auto writeRecord = [&out](const PlayerRecord& r) {
-        out << r.name << ' ' << r.wins << ' ' << r.losses << ' ' << r.percent << ' ' << r.games
-            << ' ' << r.overkills;
-    };
-    for (const PlayerRecord& record : standings.others) {
-        writeRecord(record);
-        out << '\n';
+PlayerRecord withGames(PlayerRecord record, const RunTally& tally) {
+    if (tally.games == 0) {
+        return record;
     }
-    writeRecord(player);
-    out << "\n~\n";
-    return replaceFile(path, out.str());
+    record.wins = plus(record.wins, tally.wins);
+    record.losses = plus(record.losses, tally.losses);
+    record.games = plus(record.games, tally.games);
+    record.overkills = plus(record.overkills, tally.overkills);
+    // Worked out wide, so that a record grown beyond all reason cannot overflow.
+    const std::int64_t wins = record.wins;
+    record.percent = record.games == 0 ? 0 : static_cast<std::int32_t>(wins * 100 / record.games);
+    return record;
+}
+
+std::optional<StandingsDamage> writeBack(std::string_view text, const String& name,
+                                         const RunTally& tally,
+                                         const std::function<void(std::string_view)>& write) {
+    text = asRead(text);
+    PlayerStandings now;
+    Reading lookup{text};
+    if (!findPlayer(lookup, name, now)) {
+        return lookup.damage;
+    }
+    Reading load{text};
+    std::int32_t counter = 0;
+    if (!takeInteger(load, counter, COUNTER)) {
+        return load.damage;
+    }
+    std::string out;
+    out.reserve(WRITE_CHUNK + 256);
+    appendNumber(out, plus(counter, tally.seeded));
+    out += '\n';
+    const auto keep = [&](std::string_view other, const PlayerRecord& record) {
+        appendRecord(out, other, record);
+        if (out.size() >= WRITE_CHUNK) {
+            write(out);
+            out.clear();
+        }
+    };
+    if (!readOthers(load, name, keep)) {
+        return load.damage;
+    }
+    appendRecord(out, std::string_view(name.c_str(), name.length()), withGames(now.record, tally));
+    out += "~\n";
+    write(out);
+    return std::nullopt;
+}
+
+std::string describe(const std::string& path, const StandingsDamage& damage) {
+    const std::string where = damage.line > 0 ? ", line " + std::to_string(damage.line) : "";
+    return path + where + ": " + damage.what + "; the file was left as it is";
 }
 
 std::int32_t plusOne(std::int32_t n) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
-}
-
-SaveFailure replaceFile(const std::string& path, const std::string& text) {
-    const std::filesystem::path target = savedPath(path);
-    if (isReadOnly(target)) {
-        return std::string("the file is read-only");
-    }
-    std::filesystem::path temporary;
-    std::FILE* const file = createTemporary(target, temporary);
-    if (file == nullptr) {
-        return std::strerror(errno);
-    }
-    const bool written =
-        std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        const int error = written ? errno : writeError;
-        std::remove(temporary.c_str());
-        return std::strerror(error);
-    }
-    keepPermissions(target, temporary);
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        std::remove(temporary.c_str());
-        return std::strerror(error);
-    }
-    return std::nullopt;
+    return plus(n, 1);
 }
 
 } // namespace realmsfall

@@ -1,11 +1,16 @@
 #pragma once
 
+// The records of "standings.txt" as the game reads and writes them. Everything here works on the
+// file's bytes, read once; opening, locking and saving the file is the business of
+// standings_file.h.
 #include "core/string.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
+#include <variant>
 
 namespace realmsfall {
 
@@ -18,36 +23,62 @@ struct PlayerRecord {
     std::int32_t overkills = 0;
 };
 
-// What the standings file holds besides the current player's own record.
-struct Standings {
-    std::int32_t seedCounter = 0;
-    std::vector<PlayerRecord> others; // in file order
+// What one run adds to its player's record. The write back adds it to the record as the file
+// holds it then, so that runs side by side each keep their games.
+struct RunTally {
+    std::int32_t wins = 0;
+    std::int32_t losses = 0;
+    std::int32_t games = 0;
+    std::int32_t overkills = 0;
+    std::int32_t seeded = 0; // games begun, finished or not: each took the counter's next seed
 };
 
-// Why a file could not be written, or nothing when it was.
-using SaveFailure = std::optional<std::string>;
+// Where the file's reading breaks, and how: line 1 is the counter's.
+struct StandingsDamage {
+    std::int64_t line;
+    std::string what;
+};
 
-// A missing or empty file becomes one with counter 0 and no players.
-SaveFailure ensureStandingsFile(const std::string& path);
+// What the file tells the game about one player.
+struct PlayerStandings {
+    std::int32_t seedCounter = 0;
+    bool found = false;  // a record stands under the player's name
+    PlayerRecord record; // its numbers when found, zeros otherwise
+};
 
-// Looks the player's name up; when it has a record, fills in the five numbers and says so.
-bool findPlayer(const std::string& path, PlayerRecord& player);
+// The content of a file without players, which a missing or empty file is started as.
+constexpr std::string_view FRESH_STANDINGS = "0\n~\n";
 
-// The counter and every record but the named player's.
-Standings loadStandings(const std::string& path, const String& playerName);
+// A missing or empty file, or one whose first word runs to its very end, is started afresh.
+bool startsAfresh(std::string_view text);
+
+// Damage that no player's name can read past: a first word that the counter cannot be read
+// from. Nothing for a file that starts afresh.
+std::optional<StandingsDamage> counterDamage(std::string_view text);
+
+// Looks the player up and reads the counter. A name's record is the first one found under it,
+// and the records of everybody else must read up to the closing "~"; what follows it is never
+// read.
+std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view text,
+                                                             const String& name);
 
 // Counts one game whose match ended with the computer at `computerPopulation`. Returns whether
 // it was an overkill.
-bool bookGame(PlayerRecord& player, std::int32_t computerPopulation);
+bool bookGame(RunTally& tally, std::int32_t computerPopulation);
 
-// Rewrites the file: counter, the other records as read, then the player's record last.
-SaveFailure writeStandings(const std::string& path, const Standings& standings,
-                           const PlayerRecord& player);
+// The record with a run's games added; percent is worked out anew once games were added.
+PlayerRecord withGames(PlayerRecord record, const RunTally& tally);
 
-// Replaces the file's content as one step: the text goes to a temporary file in the same folder,
-// which is then renamed over the file. A crash or a full disk leaves the old file or the new one,
-// never a part of either.
-SaveFailure replaceFile(const std::string& path, const std::string& text);
+// The new content of the file, handed to `write` piece by piece: the counter advanced by the
+// games the run seeded, every other player's record as the file holds it now, then the player's
+// record as found now with the run's games added, and the closing "~". When the file has been
+// damaged meanwhile, the damage; what was handed to `write` must then be thrown away.
+std::optional<StandingsDamage> writeBack(std::string_view text, const String& name,
+                                         const RunTally& tally,
+                                         const std::function<void(std::string_view)>& write);
+
+// The one line of complaint about a damaged file: the file, the line and what is wrong there.
+std::string describe(const std::string& path, const StandingsDamage& damage);
 
 // n + 1, where the largest number is followed by the smallest.
 std::int32_t plusOne(std::int32_t n);

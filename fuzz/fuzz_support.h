@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -41,6 +42,11 @@ inline const std::string& standingsPath() {
 
 inline void resetStandings(const std::string& text) {
     std::ofstream(standingsPath(), std::ios::binary | std::ios::trunc) << text;
+}
+
+inline std::string currentFile() {
+    std::ifstream in(standingsPath(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // One run on `keys` against the standings file as it stands; returns the exit status.

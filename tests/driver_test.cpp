@@ -1,7 +1,6 @@
-// The standings file, the regions, and whole runs of the game played in-process.
+// The regions, and whole runs of the game played in-process.
 #include "driver/game.h"
 #include "driver/regions.h"
-#include "driver/standings.h"
 #include "games.h"
 
 #include <filesystem>
@@ -16,22 +15,6 @@ namespace {
 
 using ::testing::HasSubstr;
 using namespace testing;
-
-TEST(Standings, AnEmptyFileStartsAtZeroAndBookingCountsGames) {
-    const std::string path = standingsFile("");
-    std::ofstream{path}; // a missing one is started at the first run's start
-    ensureStandingsFile(path);
-    EXPECT_EQ(readFile(path), "0\n~\n");
-    std::filesystem::remove(path);
-    PlayerRecord r;
-    EXPECT_FALSE(bookGame(r, 1));
-    EXPECT_FALSE(bookGame(r, 0)); // a computer left at exactly 0 has fallen
-    EXPECT_TRUE(bookGame(r, -25000));
-    EXPECT_EQ(r.percent, 66); // two of three, cut down
-    EXPECT_FALSE(bookGame(r, -24999));
-    EXPECT_EQ(std::tuple(r.wins, r.losses, r.percent, r.games, r.overkills),
-              std::tuple(3, 1, 75, 4, 1));
-}
 
 TEST(Regions, PromptTakesTheFirstWordAndTheComputerDrawsAnother) {
     RegionTable table;

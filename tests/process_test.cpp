@@ -1,0 +1,283 @@
+// The real executable in processes of its own, for what only processes show: runs side by side,
+// signals, special files, and saves that the system refuses. Each waits for the prompts it
+// answers, never for a while.
+#include "games.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace realmsfall {
+namespace {
+
+using namespace testing;
+using ::testing::HasSubstr;
+
+constexpr int PATIENCE_MS = 20000; // only a broken game ever waits this long
+constexpr const char* AGAIN = "Would you like to play again? ";
+
+// One run of the game in `folder`, with its keyboard, screen and error stream on pipes.
+class Child {
+  public:
+    explicit Child(const std::string& folder, const std::function<void()>& inChild = {}) {
+        std::signal(SIGPIPE, SIG_IGN); // a game that ended early shows as a failed write
+        int keys[2], screen[2], errors[2];
+        EXPECT_EQ(pipe2(keys, O_CLOEXEC) | pipe2(screen, O_CLOEXEC) | pipe2(errors, O_CLOEXEC), 0);
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(keys[0], STDIN_FILENO);
+            dup2(screen[1], STDOUT_FILENO);
+            dup2(errors[1], STDERR_FILENO);
+            if (chdir(folder.c_str()) == 0) {
+                if (inChild) {
+                    inChild();
+                }
+                execl(GAME, "realmsfall", static_cast<char*>(nullptr));
+            }
+            _exit(127);
+        }
+        close(keys[0]);
+        close(screen[1]);
+        close(errors[1]);
+        keyboard_ = keys[1];
+        screen_ = screen[0];
+        errors_ = errors[0];
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        for (const int fd : {keyboard_, screen_, errors_}) {
+            if (fd >= 0) {
+                close(fd);
+            }
+        }
+    }
+
+    void type(const std::string& keys) {
+        ASSERT_EQ(write(keyboard_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    }
+    void signal(int number) { kill(pid_, number); }
+    void closeScreen() { close(std::exchange(screen_, -1)); }
+
+    // Reads the screen until `text` has been shown `times` times in all.
+    bool showed(const std::string& text, int times = 1) {
+        while (count(text) < times) {
+            if (!readSome(screen_, screenText)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Closes the keyboard (unless the run is to end by itself), reads everything left and
+    // returns the wait status.
+    int finish(bool closeKeyboard = true) {
+        if (closeKeyboard) {
+            close(std::exchange(keyboard_, -1));
+        }
+        while (screen_ >= 0 && readSome(screen_, screenText)) {
+        }
+        while (readSome(errors_, complaints)) {
+        }
+        int status = 0;
+        waitpid(std::exchange(pid_, -1), &status, 0);
+        return status;
+    }
+
+    std::string screenText, complaints;
+
+  private:
+    long count(const std::string& text) const {
+        long n = 0;
+        for (auto at = screenText.find(text); at != std::string::npos;
+             at = screenText.find(text, at + 1)) {
+            ++n;
+        }
+        return n;
+    }
+    static bool readSome(int fd, std::string& into) {
+        pollfd ready{fd, POLLIN, 0};
+        char buffer[4096];
+        if (poll(&ready, 1, PATIENCE_MS) != 1) {
+            ADD_FAILURE() << "the game kept silent";
+            return false;
+        }
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        into.append(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
+        return got > 0;
+    }
+
+    pid_t pid_ = -1;
+    int keyboard_ = -1, screen_ = -1, errors_ = -1;
+};
+
+std::string exitOf(int status) {
+    return WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
+                               : "status " + std::to_string(WEXITSTATUS(status));
+}
+
+// A folder of the test's own holding "standings.txt" with `text`; its path. (The in-process runs
+// that work out a game's keys use the test's standings file beside it.)
+std::string folderWith(const std::string& text) {
+    const std::string folder = standingsFile("") + "-folder";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    if (!text.empty()) {
+        std::ofstream(folder + "/standings.txt", std::ios::binary) << text;
+    }
+    return folder;
+}
+
+// Both runs start from the same file and both finish a game before either saves: the second to
+// save adds its game to what the first saved.
+TEST(Processes, RunsSideBySideKeepEveryGame) {
+    const std::string folder = folderWith("0\nCid 1 0 100 1 0\n~\n");
+    Child ann(folder), bob(folder);
+    ann.type("Ann\n" + lostGame(0));
+    bob.type("Bob\n" + lostGame(0)); // both took seed 0
+    ASSERT_TRUE(ann.showed(AGAIN));
+    ASSERT_TRUE(bob.showed(AGAIN));
+    ann.type("n\n");
+    EXPECT_EQ(exitOf(ann.finish()), "status 0");
+    bob.type("n\n");
+    EXPECT_EQ(exitOf(bob.finish()), "status 0");
+    EXPECT_EQ(readFile(folder + "/standings.txt"),
+              "2\nCid 1 0 100 1 0\nAnn 0 1 0 1 0\nBob 0 1 0 1 0\n~\n");
+}
+
+// Ctrl-C, a kill or a closed terminal in the third game: the first two are kept, the third is
+// not booked but took its seed, and the run ends by the signal. Under nohup a hang-up changes
+// nothing.
+TEST(Processes, ASignalInTheThirdGameKeepsTheFirstTwo) {
+    const std::string twoGames = "Ann\n" + lostGame(7) + "y\n" + lostGame(8) + "y\nPongi\n";
+    for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string folder = folderWith("7\n~\n");
+        Child child(folder);
+        child.type(twoGames);
+        ASSERT_TRUE(child.showed("Call heads or tails: ", 3));
+        child.signal(number);
+        EXPECT_EQ(exitOf(child.finish(false)), "signal " + std::to_string(number));
+        EXPECT_EQ(readFile(folder + "/standings.txt"), "10\nAnn 0 2 0 2 0\n~\n");
+        EXPECT_EQ(child.complaints, "");
+    }
+    const std::string folder = folderWith("7\n~\n");
+    Child child(folder, [] { std::signal(SIGHUP, SIG_IGN); });
+    child.type("Ann\n" + lostGame(7));
+    ASSERT_TRUE(child.showed("Call heads or tails: "));
+    child.signal(SIGHUP);
+    ASSERT_TRUE(child.showed(AGAIN));
+    child.type("n\n");
+    EXPECT_EQ(exitOf(child.finish()), "status 0");
+    EXPECT_EQ(readFile(folder + "/standings.txt"), "8\nAnn 0 1 0 1 0\n~\n");
+}
+
+// A screen that went away ends the run as the end of input does.
+TEST(Processes, AClosedScreenEndsTheRunAndKeepsItsGames) {
+    const std::string folder = folderWith("7\n~\n");
+    Child child(folder);
+    child.type("Ann\n" + lostGame(7) + "y\nPongi\n");
+    ASSERT_TRUE(child.showed("Call heads or tails: ", 2));
+    child.closeScreen();
+    child.type("h\n");
+    EXPECT_EQ(exitOf(child.finish(false)), "status 1");
+    EXPECT_EQ(readFile(folder + "/standings.txt"), "9\nAnn 0 1 0 1 0\n~\n");
+}
+
+// A fifo would hang the start, a link to an endless device would fill the memory, and a device
+// replaced by a plain file would be lost: each is refused at once and left as it is.
+TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
+    const std::string folder = folderWith("");
+    const std::string path = folder + "/standings.txt";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    Child fifo(folder);
+    EXPECT_EQ(exitOf(fifo.finish()), "status 2");
+    EXPECT_THAT(fifo.complaints, HasSubstr("standings.txt: cannot be read: it is a fifo"));
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink("/dev/zero", path);
+    Child device(folder);
+    device.type("Ann\n");
+    EXPECT_EQ(exitOf(device.finish()), "status 2");
+    EXPECT_THAT(device.complaints, HasSubstr("standings.txt: cannot be read: it is a device"));
+    EXPECT_EQ(std::filesystem::read_symlink(path), "/dev/zero");
+}
+
+// With too small a file size allowed, the new file cannot be written: the old one stays, the
+// temporary file goes, and the run says so and ends with 3. A temporary file a killed run left
+// behind is cleared away.
+TEST(Processes, ASaveThatFailsLeavesTheOldFile) {
+    const std::string old = "7\nBob 1 0 100 1 0\n~\n";
+    const std::string folder = folderWith(old);
+    std::ofstream(folder + "/.standings.txt.Ab12Cd.tmp") << "left by a killed run";
+    Child child(folder, [&old] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{old.size(), old.size()};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    child.type("Ann\n" + lostGame(7) + "n\n");
+    EXPECT_EQ(exitOf(child.finish()), "status 3");
+    EXPECT_EQ(child.complaints,
+              "realmsfall: the results could not be saved to standings.txt: File too large\n");
+    EXPECT_EQ(readFile(folder + "/standings.txt"), old);
+    EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(folder)), 1);
+}
+
+// A file with a second name keeps both: it is rewritten in place.
+TEST(Processes, AFileWithTwoNamesIsRewrittenInPlace) {
+    const std::string folder = folderWith("7\n~\n");
+    std::filesystem::create_hard_link(folder + "/standings.txt", folder + "/other-name");
+    Child child(folder);
+    child.type("Ann\n" + lostGame(7) + "n\n");
+    EXPECT_EQ(exitOf(child.finish()), "status 0");
+    EXPECT_EQ(readFile(folder + "/other-name"), "8\nAnn 0 1 0 1 0\n~\n");
+    EXPECT_EQ(std::filesystem::hard_link_count(folder + "/standings.txt"), 2u);
+}
+
+// A shared score file: writable by the player, in a folder the player cannot write to, is
+// rewritten in place; a file the player may not write is not saved. As root, the runs play as
+// nobody.
+TEST(Processes, AFolderThePlayerCannotWriteTo) {
+    namespace fs = std::filesystem;
+    const std::string folder = folderWith("7\n~\n");
+    const std::string path = folder + "/standings.txt";
+    const auto asPlayer = [] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(126);
+        }
+    };
+    fs::permissions(path, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec &
+                              ~fs::perms::owner_exec);
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    {
+        Child child(folder, asPlayer);
+        child.type("Ann\n" + lostGame(7) + "n\n");
+        EXPECT_EQ(exitOf(child.finish()), "status 0") << child.complaints;
+        EXPECT_EQ(readFile(path), "8\nAnn 0 1 0 1 0\n~\n");
+    }
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Child child(folder, asPlayer);
+    child.type("Ann\n" + lostGame(8) + "n\n");
+    EXPECT_EQ(exitOf(child.finish()), "status 3");
+    EXPECT_EQ(child.complaints,
+              "realmsfall: the results could not be saved to standings.txt: Permission denied\n");
+    EXPECT_EQ(readFile(path), "8\nAnn 0 1 0 1 0\n~\n");
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+}
+
+} // namespace
+} // namespace realmsfall
