@@ -1,9 +1,12 @@
 #!/bin/sh
-# Installs the game into a scratch prefix and packages it as a .deb: both must hold the game, its
-# manual page and its rules, and the package must be named, versioned and described.
-# Usage: package_check.sh CMAKE CPACK BUILD_DIR GAME SOURCE_DIR VERSION
+# Installs the game into a scratch prefix and packages it as a .deb. Both hold exactly the game,
+# its manual page, the rules, the copyright and the changelog; the package passes lintian
+# --pedantic with no E: or W: tag, its compressed files are gzip -9n and its game is stripped and
+# hardened as HARDENING says: all, no-fortify (an unoptimised or a clang build) or none (a checked
+# build, which must leave fortify out).
+# Usage: package_check.sh CMAKE CPACK BUILD_DIR GAME SOURCE_DIR VERSION LINTIAN READELF HARDENING
 set -eu
-cmake=$1 cpack=$2 build=$3 game=$4 source=$5 version=$6
+cmake=$1 cpack=$2 build=$3 game=$4 source=$5 version=$6 lintian=$7 readelf=$8 hardening=$9
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failed=0
@@ -11,43 +14,85 @@ fail() {
     echo "FAILED: $*"
     failed=1
 }
-# Checks that prefix $1 holds the game and its two documents, each the same as the original.
-check_tree() {
-    [ -x "$1/bin/realmsfall" ] && cmp -s "$game" "$1/bin/realmsfall" ||
-        fail "$2: bin/realmsfall is not the game"
-    cmp -s "$source/realmsfall.6" "$1/share/man/man6/realmsfall.6" ||
-        fail "$2: share/man/man6/realmsfall.6 is missing or differs"
-    cmp -s "$source/RMF_RULES.txt" "$1/share/doc/realmsfall/RMF_RULES.txt" ||
-        fail "$2: share/doc/realmsfall/RMF_RULES.txt is missing or differs"
+docs=share/doc/realmsfall
+expected="games/realmsfall
+$docs/RMF_RULES.txt
+$docs/changelog.gz
+$docs/copyright
+share/man/man6/realmsfall.6.gz"
+
+# gzip -9n: no name (flags 0), no time (0), best compression (extra flags 2).
+check_gzip() {
+    header=$(od -An -tx1 -j3 -N6 "$1" | tr -d ' \n')
+    [ "$header" = 000000000002 ] || fail "$2 is not gzip -9n: header bytes 3-8 are $header"
+}
+# Checks the files under prefix $1 ($2 names it in messages) that do not depend on stripping.
+check_documents() {
+    gzip -dc "$1/share/man/man6/realmsfall.6.gz" | cmp -s - "$source/realmsfall.6" ||
+        fail "$2: the manual page is not realmsfall.6"
+    check_gzip "$1/share/man/man6/realmsfall.6.gz" "$2: the manual page"
+    cmp -s "$source/RMF_RULES.txt" "$1/$docs/RMF_RULES.txt" || fail "$2: RMF_RULES.txt differs"
+    check_gzip "$1/$docs/changelog.gz" "$2: the changelog"
+    gzip -dc "$1/$docs/changelog.gz" >"$scratch/changelog"
+    [ "$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)" = "$version" ] ||
+        fail "$2: the changelog's entry is not for $version"
+    grep -q '^License: Expat$' "$1/$docs/copyright" && grep -q "The Realmsfall developers" \
+        "$1/$docs/copyright" || fail "$2: the copyright file names no MIT licence or developers"
 }
 
 "$cmake" --install "$build" --prefix "$scratch/prefix" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; fail "cmake --install"; }
-check_tree "$scratch/prefix" "cmake --install"
+found=$(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort)
+[ "$found" = "$expected" ] || fail "cmake --install made:
+$found"
+cmp -s "$game" "$scratch/prefix/games/realmsfall" || fail "cmake --install: games/realmsfall is not the game"
+check_documents "$scratch/prefix" "cmake --install"
 
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; echo "FAILED: cpack -G DEB"; exit 1; }
 set -- "$scratch"/package/*.deb
 [ $# -eq 1 ] && [ -f "$1" ] || { echo "FAILED: cpack made $# packages: $*"; exit 1; }
 deb=$1
-field() { dpkg-deb -f "$deb" "$1"; }
-[ "$(field Package)" = realmsfall ] || fail "Package: $(field Package)"
-[ "$(field Version)" = "$version" ] || fail "Version: $(field Version), not $version"
-description=$(field Description)
-case $description in
-"" | *"built using CMake"* | *"
-"*) fail "Description is not one line of its own: '$description'" ;;
-esac
-case $(field Depends) in
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
+case $(dpkg-deb -f "$deb" Depends) in
 *libstdc++6*) ;;
-*) fail "Depends does not name the C++ library: '$(field Depends)'" ;;
+*) fail "Depends does not name the C++ library: '$(dpkg-deb -f "$deb" Depends)'" ;;
 esac
+found=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' | sort)
+[ "$found" = "$expected" ] || fail "the package holds:
+$found"
+"$lintian" --pedantic --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 ||
+    { cat "$scratch/lintian"; fail "lintian"; }
+
+usr=$scratch/unpacked/usr
 dpkg-deb -x "$deb" "$scratch/unpacked"
-check_tree "$scratch/unpacked/usr" "the package"
+check_documents "$usr" "the package"
+packaged=$usr/games/realmsfall
+# The stripped game still runs: with no input, it ends at the name prompt with status 1.
+status=0
+(cd "$scratch" && "$packaged" </dev/null >"$scratch/played" 2>&1) || status=$?
+[ "$status" -eq 1 ] && grep -q "enter your name" "$scratch/played" ||
+    fail "the packaged game, given no input, exited with $status and said: $(cat "$scratch/played")"
+"$readelf" -SW "$packaged" | grep -Eq ' \.(symtab|debug_[a-z]+) ' && fail "the packaged game is not stripped"
+imports=$("$readelf" --dyn-syms -W "$packaged" | awk '$7 == "UND" { sub(/@.*/, "", $8); print $8 }')
+fortified=$(echo "$imports" | grep -E '^__[a-z0-9_]+_chk$' | grep -v '^__stack_chk_fail$' || true)
+if [ "$hardening" = none ]; then
+    [ -z "$fortified" ] || fail "a checked build is fortified: $fortified"
+else
+    "$readelf" -hW "$packaged" | grep -Eq 'Type: +DYN' || fail "the game is not PIE"
+    "$readelf" -dW "$packaged" | grep -Eq '\(BIND_NOW\)|\(FLAGS_1\) .*[: ]NOW( |$)' ||
+        fail "the game is not linked with -z now"
+    "$readelf" -lW "$packaged" | grep -q GNU_RELRO || fail "the game has no GNU_RELRO segment"
+    echo "$imports" | grep -qx __stack_chk_fail || fail "the game has no stack protector"
+    if [ "$hardening" = all ]; then
+        [ -n "$fortified" ] || fail "the game imports no fortified function (__*_chk)"
+    fi
+fi
 
 if [ "$failed" -ne 0 ]; then
     dpkg-deb -I "$deb"
     dpkg-deb -c "$deb"
     exit 1
 fi
-echo "installed and packaged: $(basename "$deb"), $description"
+echo "installed and packaged: $(basename "$deb"), lintian-clean, hardening $hardening" \
+    "(fortified:" $fortified")"
