@@ -1,9 +1,14 @@
 #include "core/string.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace realmsfall {
 
@@ -25,38 +30,105 @@ bool startReading(std::istream& in) {
     return true;
 }
 
-// Takes characters while `wanted` accepts the next one, handing each to `keep`. Reaching the
-// end of input sets end-of-file.
-template <typename Wanted, typename Keep>
-void takeWhile(std::istream& in, Wanted wanted, Keep keep) {
-    if (!in.good()) {
-        return;
+constexpr int END = std::char_traits<char>::eof();
+
+// What a stream buffer holds already, read in bulk rather than character by character. The
+// get area is reached through this class's names for it.
+struct GetArea : std::streambuf {
+    static std::string_view held(std::streambuf& buffer) {
+        const char* const next = (buffer.*&GetArea::gptr)();
+        const auto size = static_cast<std::size_t>((buffer.*&GetArea::egptr)() - next);
+        return {next, std::min<std::size_t>(size, INT_MAX)};
     }
-    std::streambuf* const source = in.rdbuf();
+    static void take(std::streambuf& buffer, std::size_t count) {
+        (buffer.*&GetArea::gbump)(static_cast<int>(count));
+    }
+};
+
+// Takes characters up to the first one `stop` finds in a piece of text (which stays in the
+// stream), the end of input (which sets end-of-file) or `room` characters, and hands them to
+// `keep` piece by piece, telling it which piece is the last. A piece stays valid until the
+// buffer is refilled: the last one while the caller needs it. Returns how many were taken.
+template <typename Stop, typename Keep>
+std::uint64_t scan(std::istream& in, std::uint64_t room, Stop stop, Keep keep) {
+    std::streambuf& buffer = *in.rdbuf();
+    std::uint64_t taken = 0;
     for (;;) {
-        const int c = source->sgetc();
-        if (c == std::char_traits<char>::eof()) {
+        const int next = buffer.sgetc(); // refills the buffer when it is empty
+        if (next == END) {
             in.setstate(std::ios::eofbit);
-            return;
+            return taken;
         }
-        if (!wanted(c)) {
-            return;
+        const char single = static_cast<char>(next);
+        const std::string_view held = GetArea::held(buffer);
+        const bool unbuffered = held.empty();
+        const std::string_view ahead = unbuffered ? std::string_view(&single, 1) : held;
+        const std::size_t count = std::min<std::uint64_t>(stop(ahead), room - taken);
+        const bool last = count < ahead.size();
+        keep(ahead.substr(0, count), last);
+        if (!unbuffered) {
+            GetArea::take(buffer, count);
+        } else if (count == 1) {
+            buffer.sbumpc();
         }
-        keep(static_cast<char>(c));
-        source->sbumpc();
+        taken += count;
+        if (last) {
+            return taken;
+        }
     }
 }
 
-// The characters `wanted` accepts, as one String. They are gathered in a growing buffer first,
-// so that a long word or line is copied a bounded number of times; the String itself still gets
-// an exact fit.
-template <typename Wanted>
-String gatherWhile(std::istream& in, Wanted wanted) {
-    std::string gathered;
-    takeWhile(in, wanted, [&gathered](char c) { gathered += c; });
-    String taken;
-    taken.append(gathered.data(), static_cast<std::uint32_t>(gathered.size()));
-    return taken;
+std::size_t firstSpace(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && !isWhitespace(static_cast<unsigned char>(text[at]))) {
+        ++at;
+    }
+    return at;
+}
+
+std::size_t firstNonSpace(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && isWhitespace(static_cast<unsigned char>(text[at]))) {
+        ++at;
+    }
+    return at;
+}
+
+std::size_t firstNewline(std::string_view text) {
+    return std::min(text.find('\n'), text.size());
+}
+
+using Stop = std::size_t (*)(std::string_view);
+
+void skip(std::istream& in, Stop stop) {
+    scan(in, UINT64_MAX, stop, [](std::string_view, bool) {});
+}
+
+// Takes up to `limit` characters into `target`, which is made empty first and ends up an exact
+// fit; when the text goes on beyond the limit, the rest of its line is dropped. Text that spans
+// refills of the stream's buffer is copied out piece by piece and put together once.
+void takeInto(std::istream& in, String& target, std::uint32_t limit, Stop stop) {
+    target = String();
+    std::vector<std::string> pieces;
+    const auto keep = [&](std::string_view piece, bool last) {
+        if (last && pieces.empty()) {
+            target.append(piece.data(), static_cast<std::uint32_t>(piece.size()));
+        } else {
+            pieces.emplace_back(piece);
+        }
+    };
+    const std::uint64_t taken = scan(in, limit, stop, keep);
+    if (!pieces.empty()) {
+        target.reserve(static_cast<std::uint32_t>(taken));
+        for (const std::string& piece : pieces) {
+            target.append(piece.data(), static_cast<std::uint32_t>(piece.size()));
+        }
+    }
+    const int next = in.good() ? in.rdbuf()->sgetc() : END;
+    const char nextChar = static_cast<char>(next);
+    if (taken == limit && next != END && stop(std::string_view(&nextChar, 1)) == 1) {
+        skip(in, firstNewline);
+    }
 }
 
 } // namespace
@@ -96,7 +168,7 @@ void String::operator=(const String& other) {
     std::memcpy(buffer_, other.buffer_, length_ + 1);
 }
 
-void String::ensureRoom(std::uint32_t n) {
+void String::reserve(std::uint32_t n) {
     if (n < capacity_) {
         return;
     }
@@ -108,7 +180,7 @@ void String::ensureRoom(std::uint32_t n) {
 }
 
 void String::append(const char* text, std::uint32_t count) {
-    ensureRoom(length_ + count);
+    reserve(length_ + count);
     std::memmove(buffer_ + length_, text, count);
     length_ += count;
     buffer_[length_] = '\0';
@@ -157,20 +229,31 @@ std::ostream& operator<<(std::ostream& out, const String& s) {
     return out << s.c_str();
 }
 
-std::istream& operator>>(std::istream& in, String& word) {
+void readWord(std::istream& in, String& word, std::uint32_t limit) {
     if (startReading(in)) {
-        takeWhile(in, isWhitespace, [](char) {});
+        skip(in, firstNonSpace);
     }
-    word = gatherWhile(in, [](int c) { return !isWhitespace(c); });
-    return in;
+    if (in.good()) {
+        takeInto(in, word, limit, firstSpace);
+    } else {
+        word = String();
+    }
 }
 
-void readLine(std::istream& in, String& line) {
-    const bool ready = startReading(in);
-    line = gatherWhile(in, [](int c) { return c != '\n'; });
-    if (ready && in.good()) {
+void readLine(std::istream& in, String& line, std::uint32_t limit) {
+    if (!startReading(in)) {
+        line = String();
+        return;
+    }
+    takeInto(in, line, limit, firstNewline);
+    if (in.good()) {
         in.rdbuf()->sbumpc(); // the newline
     }
+}
+
+std::istream& operator>>(std::istream& in, String& word) {
+    readWord(in, word, String::MAX_LENGTH);
+    return in;
 }
 
 } // namespace realmsfall

@@ -28,6 +28,10 @@ class String {
     // Appends `count` bytes at once.
     void append(const char* text, std::uint32_t count);
 
+    // Makes room for `n` characters in one step, as appending up to that length would: the
+    // buffer is then exactly n + 1 bytes, and appends up to that length keep it.
+    void reserve(std::uint32_t n);
+
     std::uint32_t length() const { return length_; }
     std::uint32_t capacity() const { return capacity_; }
     const char* c_str() const { return buffer_; }
@@ -35,8 +39,6 @@ class String {
     const char& operator[](std::uint32_t i) const { return buffer_[i]; }
 
   private:
-    void ensureRoom(std::uint32_t n);
-
     char* buffer_;
     std::uint32_t capacity_;
     std::uint32_t length_;
@@ -73,10 +75,13 @@ std::ostream& operator<<(std::ostream& out, const String& s);
 bool isWhitespace(int c);
 
 // Word read: skips whitespace, then takes characters up to (not including) the next
-// whitespace character, which stays in the stream.
-std::istream& operator>>(std::istream& in, String& word);
+// whitespace character, which stays in the stream. A word longer than `limit` is cut there and
+// the rest of its line dropped, up to the newline.
+void readWord(std::istream& in, String& word, std::uint32_t limit);
+std::istream& operator>>(std::istream& in, String& word); // up to the longest String
 
-// Line read: the rest of the current line, blanks kept; the newline is taken and dropped.
-void readLine(std::istream& in, String& line);
+// Line read: the rest of the current line, blanks kept; the newline is taken and dropped. A line
+// longer than `limit` is cut there and the rest of it dropped.
+void readLine(std::istream& in, String& line, std::uint32_t limit = String::MAX_LENGTH);
 
 } // namespace realmsfall

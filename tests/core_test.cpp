@@ -6,6 +6,8 @@
 
 #include <array>
 #include <chrono>
+#include <climits>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <tuple>
@@ -44,6 +46,65 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     EXPECT_EQ(word(), "Ann");
     EXPECT_EQ(word(), "Bo");
     EXPECT_EQ(word(), ""); // at the end of input
+}
+
+// A keyboard that hands over its keys `chunk` at a time, or one by one without a buffer at all.
+class Trickle : public std::streambuf {
+  public:
+    Trickle(std::string keys, std::size_t chunk) : keys_(std::move(keys)), chunk_(chunk) {}
+
+  protected:
+    int underflow() override {
+        if (at_ >= keys_.size()) {
+            return traits_type::eof();
+        }
+        if (chunk_ > 0) {
+            const std::size_t n = std::min(chunk_, keys_.size() - at_);
+            setg(keys_.data() + at_, keys_.data() + at_, keys_.data() + at_ + n);
+            at_ += n;
+        }
+        return traits_type::to_int_type(chunk_ > 0 ? *gptr() : keys_[at_]);
+    }
+    int uflow() override {
+        const int c = underflow();
+        chunk_ > 0 ? gbump(1) : void(at_ += c != traits_type::eof());
+        return c;
+    }
+
+  private:
+    std::string keys_;
+    std::size_t chunk_, at_ = 0;
+};
+
+// Words and lines read alike whatever the keyboard's buffer holds at a time; one longer than the
+// limit is cut there and the rest of its line dropped, up to the newline a word leaves behind.
+TEST(String, ReadsAcrossRefillsAndCutsAtTheLimit) {
+    const std::string keys = " \t Pongi  extra\n\nabcdef ghi\nabc def\nlonger line\nabc\nlast";
+    for (const std::size_t chunk : {0, 1, 3, 64}) {
+        Trickle keyboard(keys, chunk);
+        std::istream in(&keyboard);
+        String w, l;
+        const auto word = [&](std::uint32_t limit) {
+            return readWord(in, w, limit), std::string(w.c_str());
+        };
+        const auto line = [&](std::uint32_t limit) {
+            return readLine(in, l, limit), std::string(l.c_str());
+        };
+        EXPECT_EQ(word(String::MAX_LENGTH), "Pongi") << chunk;
+        EXPECT_EQ(w.capacity(), 6u);
+        EXPECT_EQ(line(String::MAX_LENGTH), "  extra");
+        EXPECT_EQ(line(3), "");
+        EXPECT_EQ(word(3), "abc");
+        EXPECT_EQ(line(3), ""); // " ghi" went with the cut word
+        EXPECT_EQ(word(3), "abc");
+        EXPECT_EQ(line(4), " def"); // a word of just the limit is whole
+        EXPECT_EQ(line(6), "longer");
+        EXPECT_EQ(line(3), "abc");
+        EXPECT_EQ(l.capacity(), 4u);
+        EXPECT_EQ(word(3), "las");
+        EXPECT_TRUE(in.eof());
+    }
+    static_assert(String::MAX_LENGTH + 1 == UINT32_MAX, "the capacity counts the terminator");
 }
 
 TEST(RandomGenerator, KnownSequences) {
