@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace realmsfall {
@@ -78,12 +79,33 @@ std::uint64_t scan(std::istream& in, std::uint64_t room, Stop stop, Keep keep) {
     }
 }
 
+// Whitespace is a blank or a control character, all below '!': eight bytes at a time, a block
+// holding none of those is passed over at once.
+bool mayHoldSpace(const char* eight) {
+    constexpr std::uint64_t ONES = 0x0101010101010101u;
+    constexpr std::uint64_t HIGH_BITS = 0x8080808080808080u;
+    std::uint64_t block = 0;
+    std::memcpy(&block, eight, sizeof block);
+    return ((block - ONES * '!') & ~block & HIGH_BITS) != 0;
+}
+
 std::size_t firstSpace(std::string_view text) {
+    constexpr std::size_t BLOCK = 8;
     std::size_t at = 0;
-    while (at < text.size() && !isWhitespace(static_cast<unsigned char>(text[at]))) {
-        ++at;
+    for (;;) {
+        while (at + BLOCK <= text.size() && !mayHoldSpace(text.data() + at)) {
+            at += BLOCK;
+        }
+        const std::size_t end = std::min(at + BLOCK, text.size());
+        for (; at < end; ++at) {
+            if (isWhitespace(static_cast<unsigned char>(text[at]))) {
+                return at;
+            }
+        }
+        if (at == text.size()) {
+            return at;
+        }
     }
-    return at;
 }
 
 std::size_t firstNonSpace(std::string_view text) {
@@ -133,10 +155,6 @@ void takeInto(std::istream& in, String& target, std::uint32_t limit, Stop stop) 
 
 } // namespace
 
-bool isWhitespace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 String::String() : String("") {}
 
 String::String(const char* text)
@@ -152,6 +170,23 @@ String::String(const String& other)
 
 String::~String() {
     delete[] buffer_;
+}
+
+String::String(String&& other) : String() {
+    *this = std::move(other);
+}
+
+void String::operator=(String&& other) noexcept {
+    // As for a copy, a buffer of the same size stays; one of another size gives way to the
+    // source's own.
+    if (other.capacity_ == capacity_) {
+        length_ = other.length_;
+        std::memmove(buffer_, other.buffer_, length_ + 1);
+        return;
+    }
+    std::swap(buffer_, other.buffer_);
+    std::swap(capacity_, other.capacity_);
+    std::swap(length_, other.length_);
 }
 
 void String::operator=(const String& other) {

@@ -21,6 +21,11 @@ class String {
     // a buffer of the same size is reused.
     void operator=(const String& other);
 
+    // A string about to go hands its buffer over instead of having it copied, where assignment
+    // would replace the buffer anyway; it is left with the buffer it gets in exchange.
+    String(String&& other);
+    void operator=(String&& other) noexcept;
+
     String& operator+=(const String& other);
     String& operator+=(const char* text);
     String& operator+=(char c);
@@ -70,9 +75,11 @@ inline bool operator>=(const String& a, const String& b) {
 // Writes the text as a plain character sequence, so width, fill and adjustment apply.
 std::ostream& operator<<(std::ostream& out, const String& s);
 
-// The whitespace that separates words: blank, tab, newline, vertical tab, form feed, carriage
-// return.
-bool isWhitespace(int c);
+// The whitespace that separates words: blank, and tab, newline, vertical tab, form feed and
+// carriage return, which stand together in the character table.
+constexpr bool isWhitespace(int c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Word read: skips whitespace, then takes characters up to (not including) the next
 // whitespace character, which stays in the stream. A word longer than `limit` is cut there and

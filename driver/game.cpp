@@ -9,9 +9,11 @@
 #include "match/match.h"
 
 #include <array>
+#include <cstring>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace realmsfall {
 
@@ -70,11 +72,14 @@ String promptName(Console& console) {
         String typed;
         readWord(console, typed);
         readLine(console.in, scratch);
+        if (std::memchr(typed.c_str(), '\0', typed.length()) == nullptr) {
+            return typed;
+        }
         std::string kept(typed.c_str(), typed.length());
         std::erase(kept, '\0');
-        String name;
-        name.append(kept.data(), static_cast<std::uint32_t>(kept.size()));
-        if (name.length() > 0) {
+        if (!kept.empty()) {
+            String name;
+            name.append(kept.data(), static_cast<std::uint32_t>(kept.size()));
             return name;
         }
     }
@@ -146,7 +151,9 @@ std::optional<std::int32_t> greetPlayer(Console& console, const std::string& pat
     const PlayerStandings& standings = std::get<PlayerStandings>(reading);
     if (standings.found) {
         console.out << "Player file found.\n";
+        String name = std::move(player.atStart.name);
         player.atStart = standings.record;
+        player.atStart.name = std::move(name);
     } else {
         console.out << "New player!\nView rules and unit lists in RMF_RULES.txt\n";
     }

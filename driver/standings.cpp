@@ -19,11 +19,9 @@ enum class Byte : unsigned char { WORD, SPACE, NUL };
 // How the word read sees each byte: whitespace parts words, a NUL byte is never in a text.
 constexpr std::array<Byte, 256> BYTE_KINDS = [] {
     std::array<Byte, 256> kinds{};
-    kinds.fill(Byte::WORD);
-    for (const unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) {
-        kinds[c] = Byte::SPACE;
+    for (int c = 0; c < 256; ++c) {
+        kinds[c] = c == 0 ? Byte::NUL : isWhitespace(c) ? Byte::SPACE : Byte::WORD;
     }
-    kinds[0] = Byte::NUL;
     return kinds;
 }();
 
@@ -106,9 +104,22 @@ bool dropLine(Reading& reading) {
     return true;
 }
 
+// Whose number a reading takes: the counter, or number `index` (from 1) of the record of `name`.
+struct NumberOf {
+    std::string_view name;
+    int index = 0;
+};
+
+std::string describe(const NumberOf& whose) {
+    if (whose.index == 0) {
+        return "the seed counter on the first line";
+    }
+    return "number " + std::to_string(whose.index) + " of the record of " + quoted(whose.name);
+}
+
 // The integer read: leading whitespace, an optional sign, decimal digits, all within 32 bits.
 // What follows the digits is left for the next read, even within a word.
-bool takeInteger(Reading& reading, std::int32_t& value, const std::string& whose) {
+bool takeInteger(Reading& reading, std::int32_t& value, const NumberOf& whose) {
     skipSpace(reading);
     const std::size_t start = reading.at;
     const std::string_view text = reading.text;
@@ -134,8 +145,8 @@ bool takeInteger(Reading& reading, std::int32_t& value, const std::string& whose
                                       ? "the file ends there"
                                       : quoted(text.substr(start, end - start)) + " stands there";
         return fail(reading, start,
-                    whose + " should be a whole number from -2147483648 to 2147483647, but " +
-                        found);
+                    describe(whose) +
+                        " should be a whole number from -2147483648 to 2147483647, but " + found);
     }
     value = static_cast<std::int32_t>(number);
     return true;
@@ -146,8 +157,7 @@ bool takeNumbers(Reading& reading, std::string_view name, PlayerRecord& record) 
     std::int32_t* const numbers[RECORD_NUMBERS] = {&record.wins, &record.losses, &record.percent,
                                                    &record.games, &record.overkills};
     for (int i = 0; i < RECORD_NUMBERS; ++i) {
-        if (!takeInteger(reading, *numbers[i],
-                         "number " + std::to_string(i + 1) + " of the record of " + quoted(name))) {
+        if (!takeInteger(reading, *numbers[i], NumberOf{name, i + 1})) {
             return false;
         }
     }
@@ -180,7 +190,7 @@ bool findPlayer(Reading& reading, const String& name, PlayerStandings& standings
     }
 }
 
-constexpr const char* COUNTER = "the seed counter on the first line";
+constexpr NumberOf COUNTER{};
 
 // The records of the load, after the counter: a name and five numbers, which may run across
 // lines, up to the first "~". The player's own lines are passed over; every other record goes to
@@ -261,7 +271,6 @@ std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view te
         !readOthers(load, name, [](std::string_view, const PlayerRecord&) {})) {
         return *load.damage;
     }
-    standings.record.name = name;
     return standings;
 }
 

@@ -43,7 +43,7 @@ struct StandingsDamage {
 struct PlayerStandings {
     std::int32_t seedCounter = 0;
     bool found = false;  // a record stands under the player's name
-    PlayerRecord record; // its numbers when found, zeros otherwise
+    PlayerRecord record; // its numbers when found, zeros otherwise; the name is the caller's
 };
 
 // The content of a file without players, which a missing or empty file is started as.
