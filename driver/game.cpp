@@ -133,10 +133,6 @@ void playOneGame(Console& console, Player& player, std::int32_t& seedCounter,
     }
 }
 
-void complain(Console& console, const std::string& line) {
-    console.err << "realmsfall: " << line << std::endl;
-}
-
 // Greets the player by what the file holds under the name, and yields the counter; nothing when
 // the file cannot be read for this name.
 std::optional<std::int32_t> greetPlayer(Console& console, const std::string& path,
@@ -170,12 +166,16 @@ SaveFailure save(const std::string& path, const Player& player) {
 
 // Everything from the name prompt to the last game; the start-up text is released once read.
 // Returns the exit status before the save.
-int playRun(Console& console, const std::string& path, std::string& text, Player& player) {
+int playRun(Console& console, const std::string& path, std::string& text, Player& player,
+            std::optional<std::int32_t> deal) {
     try {
         player.atStart.name = promptName(console);
         std::optional<std::int32_t> seedCounter = greetPlayer(console, path, text, player);
         if (!seedCounter) {
             return EXIT_DAMAGED_STANDINGS;
+        }
+        if (deal) {
+            seedCounter = deal;
         }
         RegionTable regions;
         fillRegionTable(regions);
@@ -201,13 +201,17 @@ void printBanner(std::ostream& out) {
         out << bannerRow(row) << "\n";
     }
     out << "\n"
-        << "                   (version 2.1.1)"
+        << "                   (version " REALMSFALL_VERSION ")"
         << "\n\n";
 }
 
-int runGame(Console& console, const std::string& standingsPath) {
+void complain(Console& console, const std::string& line) {
+    console.err << "realmsfall: " << line << std::endl;
+}
+
+int runGame(Console& console, const std::string& standingsPath, std::optional<std::int32_t> deal) {
     printBanner(console.out);
-    auto opened = openStandings(standingsPath);
+    auto opened = openStandings(standingsPath, !deal);
     if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
         complain(console, describe(standingsPath, *damage));
         return EXIT_DAMAGED_STANDINGS;
@@ -225,14 +229,14 @@ int runGame(Console& console, const std::string& standingsPath) {
                               "; the records of this run will not be kept");
     }
     Player player;
-    const int status = playRun(console, standingsPath, start.text, player);
+    const int status = playRun(console, standingsPath, start.text, player, deal);
     if (status == EXIT_DAMAGED_STANDINGS) {
         return status;
     }
-    // A run that completed no game leaves the file as it is.
-    const SaveFailure failure = player.tally.games == 0 ? std::nullopt
-                                : start.notKept         ? start.notKept
-                                                        : save(standingsPath, player);
+    // A run that completed no game leaves the file as it is, and so does a numbered deal.
+    const SaveFailure failure = player.tally.games == 0 || deal ? std::nullopt
+                                : start.notKept                 ? start.notKept
+                                                                : save(standingsPath, player);
     if (failure) {
         complain(console, "the results could not be saved to " + standingsPath + ": " + *failure);
     }

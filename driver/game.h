@@ -2,6 +2,8 @@
 
 #include "core/console.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace realmsfall {
@@ -11,7 +13,10 @@ namespace realmsfall {
 // status: 0; EXIT_INPUT_ENDED when the keyboard input ran out first (or the screen went away, or
 // the end was asked for); EXIT_DAMAGED_STANDINGS; EXIT_NOT_SAVED, which outranks the end of
 // input.
-int runGame(Console& console, const std::string& standingsPath = "standings.txt");
+// With a `deal`, the games are seeded deal, deal + 1, ... instead of from the file's counter, and
+// the file is read only to greet the player: it is never created or written.
+int runGame(Console& console, const std::string& standingsPath = "standings.txt",
+            std::optional<std::int32_t> deal = std::nullopt);
 
 // Exit status of a run that found "standings.txt" damaged or unreadable, and left it as it was.
 constexpr int EXIT_DAMAGED_STANDINGS = 2;
@@ -21,5 +26,8 @@ constexpr int EXIT_NOT_SAVED = 3;
 
 // The title in block letters and the version line.
 void printBanner(std::ostream& out);
+
+// One line on the error stream, after the program's name.
+void complain(Console& console, const std::string& line);
 
 } // namespace realmsfall

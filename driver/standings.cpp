@@ -274,6 +274,20 @@ std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view te
     return standings;
 }
 
+std::variant<AllStandings, StandingsDamage> readAllStandings(std::string_view text) {
+    AllStandings all;
+    Reading load{asRead(text)};
+    const auto keep = [&all](std::string_view name, PlayerRecord record) {
+        record.name = String();
+        record.name.append(name.data(), static_cast<std::uint32_t>(name.size()));
+        all.records.push_back(record);
+    };
+    if (!takeInteger(load, all.seedCounter, COUNTER) || !readOthers(load, String(), keep)) {
+        return *load.damage;
+    }
+    return all;
+}
+
 bool bookGame(RunTally& tally, std::int32_t computerPopulation) {
     if (computerPopulation > 0) {
         tally.losses = plusOne(tally.losses);

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace realmsfall {
 
@@ -61,6 +62,13 @@ std::optional<StandingsDamage> counterDamage(std::string_view text);
 // read.
 std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view text,
                                                              const String& name);
+
+// Every record and the counter, as the load reads the file for no player in particular.
+struct AllStandings {
+    std::int32_t seedCounter = 0;
+    std::vector<PlayerRecord> records; // in file order
+};
+std::variant<AllStandings, StandingsDamage> readAllStandings(std::string_view text);
 
 // Counts one game whose match ended with the computer at `computerPopulation`. Returns whether
 // it was an overkill.

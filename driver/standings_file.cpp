@@ -330,7 +330,7 @@ std::optional<StandingsDamage> writeFresh(std::string_view,
 } // namespace
 
 std::variant<StartingStandings, StandingsDamage, StartInterrupted>
-openStandings(const std::string& path) {
+openStandings(const std::string& path, bool create) {
     auto refusal = [](const Refused& refused) {
         return StandingsDamage{0, "cannot be read: " + refused.why};
     };
@@ -351,6 +351,9 @@ openStandings(const std::string& path) {
                 return start;
             }
         }
+    }
+    if (!create) {
+        return StartingStandings{std::string(FRESH_STANDINGS), std::nullopt};
     }
     // Missing, or to be started afresh: under the exclusive lock, unless another run has done
     // so meanwhile.

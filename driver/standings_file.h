@@ -22,11 +22,11 @@ struct StartingStandings {
 struct StartInterrupted {};
 
 // Reads the file whole. A missing or empty file, or one whose first word runs to its very end,
-// is started afresh under the exclusive lock, unless another run did so meanwhile. A folder,
-// fifo, device or socket (or a link to one) is refused without being read, as is a file that
-// cannot be read; the damage then has line 0.
+// is started afresh: when `create` is set, on disk under the exclusive lock (unless another run
+// did so meanwhile); otherwise only as read. A folder, fifo, device or socket (or a link to one)
+// is refused without being read, as is a file that cannot be read; the damage then has line 0.
 std::variant<StartingStandings, StandingsDamage, StartInterrupted>
-openStandings(const std::string& path);
+openStandings(const std::string& path, bool create);
 
 // Why a save failed or was not made; nothing when it was made.
 using SaveFailure = std::optional<std::string>;

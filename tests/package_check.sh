@@ -26,10 +26,14 @@ check_gzip() {
     header=$(od -An -tx1 -j3 -N6 "$1" | tr -d ' \n')
     [ "$header" = 000000000002 ] || fail "$2 is not gzip -9n: header bytes 3-8 are $header"
 }
-# Checks the files under prefix $1 ($2 names it in messages) that do not depend on stripping.
+# Checks the files under prefix $1 ($2 names it in messages) that do not depend on stripping;
+# $3 is the prefix as installed to, where the manual page says the rules are.
 check_documents() {
-    gzip -dc "$1/share/man/man6/realmsfall.6.gz" | cmp -s - "$source/realmsfall.6" ||
-        fail "$2: the manual page is not realmsfall.6"
+    gzip -dc "$1/share/man/man6/realmsfall.6.gz" >"$scratch/page"
+    grep -q "^\.TH REALMSFALL 6 .* \"Realmsfall $version\"" "$scratch/page" ||
+        fail "$2: the manual page is not for version $version"
+    grep -q "^\.I $3/$docs/RMF_RULES.txt\$" "$scratch/page" ||
+        fail "$2: the manual page does not name $3/$docs/RMF_RULES.txt"
     check_gzip "$1/share/man/man6/realmsfall.6.gz" "$2: the manual page"
     cmp -s "$source/RMF_RULES.txt" "$1/$docs/RMF_RULES.txt" || fail "$2: RMF_RULES.txt differs"
     check_gzip "$1/$docs/changelog.gz" "$2: the changelog"
@@ -46,7 +50,7 @@ found=$(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort)
 [ "$found" = "$expected" ] || fail "cmake --install made:
 $found"
 cmp -s "$game" "$scratch/prefix/games/realmsfall" || fail "cmake --install: games/realmsfall is not the game"
-check_documents "$scratch/prefix" "cmake --install"
+check_documents "$scratch/prefix" "cmake --install" "$scratch/prefix"
 
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; echo "FAILED: cpack -G DEB"; exit 1; }
@@ -66,7 +70,7 @@ $found"
 
 usr=$scratch/unpacked/usr
 dpkg-deb -x "$deb" "$scratch/unpacked"
-check_documents "$usr" "the package"
+check_documents "$usr" "the package" /usr
 packaged=$usr/games/realmsfall
 # The stripped game still runs: with no input, it ends at the name prompt with status 1.
 status=0

@@ -1,0 +1,161 @@
+#include "driver/options.h"
+
+#include "driver/game.h"
+#include "driver/scores.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <getopt.h>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace realmsfall {
+
+namespace {
+
+constexpr const char* USAGE = "Usage: realmsfall [OPTION]...";
+
+constexpr const char* HELP = R"(
+Play Realmsfall, a war of cards against the computer, in the terminal.
+
+  -s, --scores          show the standings and the seed counter, without playing
+  -f, --standings FILE  keep the records in FILE instead of standings.txt in the
+                        current folder
+  -d, --deal N          play deal N and the ones after it, as the seed counter's
+                        games N, N + 1, ... would be played; the records are
+                        shown but never changed
+  -h, --help            show this help and end
+  -V, --version         show the version and end
+
+Without options the game is played with the records in standings.txt.
+The rules and unit lists are in RMF_RULES.txt.
+)";
+
+// "+": options end at the first operand, whatever the environment says; ":": a missing value is
+// told apart from an unknown option.
+constexpr const char* SHORT_OPTIONS = "+:hVsf:d:";
+constexpr option LONG_OPTIONS[] = {
+    {"help", no_argument, nullptr, 'h'},       {"version", no_argument, nullptr, 'V'},
+    {"scores", no_argument, nullptr, 's'},     {"standings", required_argument, nullptr, 'f'},
+    {"deal", required_argument, nullptr, 'd'}, {nullptr, 0, nullptr, 0},
+};
+
+// When several are asked for, the later in this list wins.
+enum class Action { PLAY, SCORES, VERSION, HELP };
+
+struct Request {
+    Action action = Action::PLAY;
+    std::string standingsPath = "standings.txt";
+    std::optional<std::int32_t> deal;
+};
+
+// An optional minus sign and decimal digits, within 32 bits.
+std::optional<std::int32_t> dealNumber(std::string_view text) {
+    if (text.starts_with('+')) {
+        return std::nullopt;
+    }
+    std::int32_t deal = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), deal);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return deal;
+}
+
+// What is wrong with the option getopt_long has just refused: `refusal` is ':' for a missing
+// value, '?' otherwise.
+std::string problemWith(int refusal, int argc, char* argv[]) {
+    const std::string letter{'-', static_cast<char>(optopt)};
+    if (refusal == ':') { // only the last argument can lack its value
+        const std::string_view last = argv[argc - 1];
+        return "the option '" + (last.starts_with("--") ? std::string(last) : letter) +
+               "' needs a value";
+    }
+    if (optopt == 0) { // a long option, unknown or abbreviated to more than one
+        const std::string_view typed = argv[optind - 1];
+        return "unknown or ambiguous option '" + std::string(typed.substr(0, typed.find('='))) +
+               "'";
+    }
+    for (const option& known : LONG_OPTIONS) {
+        if (known.name != nullptr && known.val == optopt) { // given a value it does not take
+            return "the option '--" + std::string(known.name) + "' takes no value";
+        }
+    }
+    return "unknown option '" + letter + "'";
+}
+
+// The request the options make, or the problem with them.
+std::optional<Request> parse(int argc, char* argv[], std::string& problem) {
+    Request request;
+    optind = 0; // starts getopt_long afresh
+    opterr = 0; // the game words its own complaints
+    for (int option = 0;
+         (option = getopt_long(argc, argv, SHORT_OPTIONS, LONG_OPTIONS, nullptr)) != -1;) {
+        const auto ask = [&request](Action action) {
+            request.action = std::max(request.action, action);
+        };
+        switch (option) {
+        case 'h':
+            ask(Action::HELP);
+            break;
+        case 'V':
+            ask(Action::VERSION);
+            break;
+        case 's':
+            ask(Action::SCORES);
+            break;
+        case 'f':
+            request.standingsPath = optarg;
+            break;
+        case 'd':
+            request.deal = dealNumber(optarg);
+            if (!request.deal) {
+                problem = "the deal must be a whole number from -2147483648 to 2147483647, not '" +
+                          std::string(optarg) + "'";
+                return std::nullopt;
+            }
+            break;
+        default:
+            problem = problemWith(option, argc, argv);
+            return std::nullopt;
+        }
+    }
+    if (optind < argc) {
+        problem = "unexpected argument '" + std::string(argv[optind]) + "'";
+        return std::nullopt;
+    }
+    if (request.action == Action::SCORES && request.deal) {
+        problem = "--scores and --deal cannot be used together";
+        return std::nullopt;
+    }
+    return request;
+}
+
+} // namespace
+
+int runCommandLine(int argc, char* argv[], Console& console) {
+    std::string problem;
+    const std::optional<Request> request = parse(argc, argv, problem);
+    if (!request) {
+        console.err << "realmsfall: " << problem << '\n' << USAGE << std::endl;
+        return EXIT_USAGE;
+    }
+    switch (request->action) {
+    case Action::HELP:
+        console.out << USAGE << '\n' << HELP << std::flush;
+        return 0;
+    case Action::VERSION:
+        console.out << "realmsfall " << REALMSFALL_VERSION << std::endl;
+        return 0;
+    case Action::SCORES:
+        return printScores(console, request->standingsPath);
+    case Action::PLAY:
+        break;
+    }
+    return runGame(console, request->standingsPath, request->deal);
+}
+
+} // namespace realmsfall

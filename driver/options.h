@@ -1,0 +1,16 @@
+#pragma once
+
+// The command line: run without arguments the game plays as it always has; the options show
+// help, the version or the standings, keep the records elsewhere, or play a numbered deal.
+#include "core/console.h"
+
+namespace realmsfall {
+
+// Exit status of a command line that could not be understood.
+constexpr int EXIT_USAGE = 64;
+
+// Reads the options and does what they ask; returns the exit status. The option reader's own
+// state is reset first, so that a process can run several command lines.
+int runCommandLine(int argc, char* argv[], Console& console);
+
+} // namespace realmsfall

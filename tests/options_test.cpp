@@ -1,0 +1,116 @@
+// The command line, run in-process: help, version, the standings table, numbered deals and the
+// complaints about options the game does not take.
+#include "driver/options.h"
+#include "games.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace realmsfall {
+namespace {
+
+using namespace testing;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const std::string USAGE = "Usage: realmsfall [OPTION]...\n";
+
+Outcome commandLine(std::vector<std::string> arguments, const std::string& keys = "") {
+    arguments.insert(arguments.begin(), "realmsfall");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    ScriptedConsole c(keys);
+    const int status = runCommandLine(static_cast<int>(argv.size()) - 1, argv.data(), c.console);
+    return {status, c.screen(), c.err.str(), "", ""};
+}
+
+TEST(Options, HelpVersionAndEveryMistakeCreateNoFile) {
+    const std::string path = standingsFile("");
+    const Outcome help = commandLine({"--standings", path, "-h"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.screen, StartsWith(USAGE));
+    for (const char* option :
+         {"-s, --scores", "-f, --standings FILE", "-d, --deal N", "-h, --help", "-V, --version"}) {
+        EXPECT_THAT(help.screen, HasSubstr(option));
+    }
+    for (const auto& arguments : {std::vector<std::string>{"-V"}, {"--vers"}, {"-V", "-s"}}) {
+        EXPECT_EQ(commandLine(arguments).screen, "realmsfall " REALMSFALL_VERSION "\n");
+    }
+    EXPECT_EQ(commandLine({"-hV"}).screen, help.screen);
+    for (const auto& [arguments, problem] : {
+             std::pair{std::vector<std::string>{"--bogus"},
+                       "unknown or ambiguous option '--bogus'"},
+             {{"--s"}, "unknown or ambiguous option '--s'"},
+             {{"-sx"}, "unknown option '-x'"},
+             {{"--scores=1"}, "the option '--scores' takes no value"},
+             {{"--deal"}, "the option '--deal' needs a value"},
+             {{"-sd"}, "the option '-d' needs a value"},
+             {{"-d", "+5"},
+              "the deal must be a whole number from -2147483648 to 2147483647, not '+5'"},
+             {{"--deal=2147483648"},
+              "the deal must be a whole number from -2147483648 to 2147483647, not '2147483648'"},
+             {{"-d", "7x"},
+              "the deal must be a whole number from -2147483648 to 2147483647, not '7x'"},
+             {{"-d", "1", "-s"}, "--scores and --deal cannot be used together"},
+             {{"-s", "again"}, "unexpected argument 'again'"},
+             {{"again", "-s"}, "unexpected argument 'again'"},
+         }) {
+        std::vector<std::string> withFile = {"-f", path};
+        withFile.insert(withFile.end(), arguments.begin(), arguments.end());
+        const Outcome wrong = commandLine(withFile);
+        EXPECT_EQ(wrong.status, EXIT_USAGE) << problem;
+        EXPECT_EQ(wrong.complaints, "realmsfall: " + std::string(problem) + "\n" + USAGE);
+        EXPECT_EQ(wrong.screen, "");
+    }
+    EXPECT_EQ(commandLine({"--scores", "-f", path}).screen,
+              "Name  Wins  Losses  Percent  Games  Overkills\nSeed counter: 0\n");
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Best first: most wins, then the best percent, then names byte by byte; the name column as wide
+// as the longest name, the numbers right-aligned, what cannot be printed shown as "?".
+TEST(Options, ScoresListEveryRecordAsTheFileReadsBestFirst) {
+    const std::string file = "+12\nBob 3 1 75 4 0\nann 3 0 100 3 1\nZed\x01\xe9 -10 0 100\n10 2\n"
+                             "Ann 3 0 100 3 0\nBob 1 0 100 1 0\n~\nAfter 99 0 100 99 0\n";
+    const std::string path = standingsFile(file);
+    const Outcome scores = commandLine({"--scores", "--standings=" + path});
+    EXPECT_EQ(scores.status, 0);
+    EXPECT_EQ(scores.screen, "Name   Wins  Losses  Percent  Games  Overkills\n"
+                             "Ann       3       0      100      3          0\n"
+                             "ann       3       0      100      3          1\n"
+                             "Bob       3       1       75      4          0\n"
+                             "Bob       1       0      100      1          0\n"
+                             "Zed??   -10       0      100     10          2\n"
+                             "Seed counter: 12\n");
+    EXPECT_EQ(readFile(path), file);
+    std::filesystem::resize_file(path, file.find("~"));
+    const Outcome damaged = commandLine({"-s", "-f", path});
+    EXPECT_EQ(damaged.status, EXIT_DAMAGED_STANDINGS);
+    EXPECT_THAT(damaged.complaints, HasSubstr(", line 8: the file ends before the closing"));
+}
+
+// A numbered deal plays the counter's games from that number on, record block included, and
+// leaves the file as it was; a missing file is not created.
+TEST(Options, ADealPlaysTheCountersGamesAndChangesNothing) {
+    // Worked out first: these runs use the test's standings file too.
+    const std::string keys = "Ann\n" + lostGame(7) + "y\n" + lostGame(8) + "n\n";
+    const std::string ann = "\nAnn 1 0 100 1 0\n~\n";
+    const std::string newcomer = play("7\n~\n", keys).screen,
+                      returning = play("7" + ann, keys).screen;
+    const std::string path = standingsFile("");
+    const Outcome practice = commandLine({"-d", "7", "-f", path}, keys);
+    EXPECT_EQ(practice.status, 0);
+    EXPECT_EQ(practice.screen, newcomer);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    standingsFile("2147483647" + ann);
+    EXPECT_EQ(commandLine({"--deal=7", "-f", path}, keys).screen, returning);
+    EXPECT_EQ(readFile(path), "2147483647" + ann);
+}
+
+} // namespace
+} // namespace realmsfall
