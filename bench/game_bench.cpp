@@ -1,6 +1,7 @@
 // Whole runs of the built game, each a child process in a folder of its own reading its keys
 // from a file, timed by the CPU time the child used; the most memory it held is shown beside.
-// Yardsticks run the same way: a save of the largest standings file by the plainest program.
+// Yardsticks run the same way (bench/yardsticks.cpp): the plainest programs that copy the same
+// bytes, write the same screen with the same flushes, or save the same standings file.
 #include "bench/child.h"
 #include "core/console.h"
 #include "driver/game.h"
@@ -13,6 +14,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,18 +40,45 @@ void write(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-// The keys of one game lost by discarding, seeded 0, ending with a no to another.
-std::string oneLostGame(const std::string& name) {
-    const Scratch scratch("keys");
+// A screen that keeps what it is shown, and where it was flushed.
+struct RecordedScreen : std::stringbuf {
+    std::vector<std::string> pieces;
+    std::size_t flushed = 0;
+    int sync() override {
+        if (str().size() > flushed) {
+            pieces.push_back(str().substr(flushed));
+            flushed = str().size();
+        }
+        return 0;
+    }
+};
+
+// A run of `keys` in-process from a fresh standings file, its screen recorded as the real one
+// would be flushed: the keyboard is tied to it. Returns the keys the run took.
+std::string recordRun(const std::string& keys, RecordedScreen& screen) {
+    const Scratch scratch("record");
     write(scratch.at("standings.txt"), "0\n~\n");
+    std::ostream out(&screen);
     testing::Discard nothing;
-    std::ostream screen(&nothing);
-    std::istringstream keys(name + "\n" + testing::LOSING_GAME);
-    Console console{keys, screen, screen};
+    std::ostream complaints(&nothing);
+    std::istringstream in(keys);
+    in.tie(&out);
+    Console console{in, out, complaints};
     runGame(console, scratch.at("standings.txt").string());
-    keys.clear();
-    const auto used = static_cast<std::size_t>(keys.tellg()) - 1; // less the empty "no"
-    return keys.str().substr(0, used) + "n\n";
+    out.flush(); // as at the end of the program
+    in.clear();
+    return keys.substr(0, static_cast<std::size_t>(in.tellg()));
+}
+
+// The keys of a session of `games` games lost by discarding, seeded 0, 1, ...
+std::string lostGames(int games) {
+    std::string session = "Ann\n";
+    for (int game = 0; game < games; ++game) {
+        RecordedScreen ignored;
+        const std::string taken = recordRun(session + testing::LOSING_GAME, ignored);
+        session = taken.substr(0, taken.size() - 1) + (game + 1 < games ? "y\n" : "n\n");
+    }
+    return session;
 }
 
 // Runs `arguments` once per iteration over a fresh copy of `standings`, reading `keys`; the
@@ -67,7 +96,7 @@ void timeChild(benchmark::State& state, const std::vector<std::string>& argument
                           fs::copy_options::overwrite_existing);
         }
         const bench::ChildCost cost =
-            bench::runChild(arguments, scratch.folder, scratch.at("keys").string());
+            bench::runChild(YARDSTICKS, arguments, scratch.folder, scratch.at("keys").string());
         if (!WIFEXITED(cost.status) || WEXITSTATUS(cost.status) != exitStatus) {
             state.SkipWithError("the run did not end as expected");
             break;
@@ -100,20 +129,50 @@ void setFileSize(benchmark::State& state, const fs::path& file) {
 // A new player's one game against a file of a million players: read at the start, merged and
 // saved at the end.
 void millionPlayerGame(benchmark::State& state) {
-    timeChild(state, {GAME}, millionPlayers(), oneLostGame("Newcomer"), 0);
+    const std::string keys = "Newcomer" + lostGames(1).substr(3);
+    timeChild(state, {GAME}, millionPlayers(), keys, 0);
     setFileSize(state, millionPlayers());
 }
 
-// The yardstick: the same file read whole, checked in one pass and written back through a
+// Its yardstick: the same file read whole, checked in one pass and written back through a
 // synced temporary file.
 void millionPlayerPlainSave(benchmark::State& state) {
-    timeChild(state, {BASELINE_SAVE, "standings.txt"}, millionPlayers(), "", 0);
+    timeChild(state, {YARDSTICKS, "save", "standings.txt"}, millionPlayers(), "", 0);
     setFileSize(state, millionPlayers());
 }
+
+constexpr int SESSION_GAMES = 10;
+
+// A session of ten lost games, the screen going to /dev/null.
+void tenGames(benchmark::State& state) {
+    timeChild(state, {GAME}, {}, lostGames(SESSION_GAMES), 0);
+}
+
+// Its yardstick: the same screen, written in the same pieces.
+void tenGamesScreenWrites(benchmark::State& state) {
+    RecordedScreen screen;
+    recordRun(lostGames(SESSION_GAMES), screen);
+    std::string pieces;
+    for (const std::string& piece : screen.pieces) {
+        const std::uint64_t length = piece.size();
+        pieces.append(reinterpret_cast<const char*>(&length), sizeof length).append(piece);
+    }
+    const Scratch scratch("pieces");
+    write(scratch.at("pieces"), pieces);
+    timeChild(state, {YARDSTICKS, "writes", scratch.at("pieces").string()}, {}, "", 0);
+    state.counters["writes"] = static_cast<double>(screen.pieces.size());
+}
+
+const std::string LONG_NAME = std::string(EIGHT_MIB, 'N') + "\n";
 
 // An 8 MiB name, then the input ends at the region prompt.
 void longName(benchmark::State& state) {
-    timeChild(state, {GAME}, {}, std::string(EIGHT_MIB, 'N') + "\n", EXIT_INPUT_ENDED);
+    timeChild(state, {GAME}, {}, LONG_NAME, EXIT_INPUT_ENDED);
+}
+
+// Its yardstick: the same bytes read and written in blocks.
+void longNameCopied(benchmark::State& state) {
+    timeChild(state, {YARDSTICKS, "copy"}, {}, LONG_NAME, 0);
 }
 
 // An 8 MiB line at the first command prompt, refused, then the input ends.
@@ -130,7 +189,10 @@ void threeGames(benchmark::State& state) {
 
 BENCHMARK(millionPlayerGame)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(millionPlayerPlainSave)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(tenGames)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(tenGamesScreenWrites)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(longName)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(longNameCopied)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(longCommandLine)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(threeGames)->UseManualTime()->Unit(benchmark::kMillisecond);
 

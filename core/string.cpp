@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <istream>
+#include <new>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace realmsfall {
 
@@ -48,8 +49,7 @@ struct GetArea : std::streambuf {
 
 // Takes characters up to the first one `stop` finds in a piece of text (which stays in the
 // stream), the end of input (which sets end-of-file) or `room` characters, and hands them to
-// `keep` piece by piece, telling it which piece is the last. A piece stays valid until the
-// buffer is refilled: the last one while the caller needs it. Returns how many were taken.
+// `keep` piece by piece. Returns how many were taken.
 template <typename Stop, typename Keep>
 std::uint64_t scan(std::istream& in, std::uint64_t room, Stop stop, Keep keep) {
     std::streambuf& buffer = *in.rdbuf();
@@ -65,40 +65,46 @@ std::uint64_t scan(std::istream& in, std::uint64_t room, Stop stop, Keep keep) {
         const bool unbuffered = held.empty();
         const std::string_view ahead = unbuffered ? std::string_view(&single, 1) : held;
         const std::size_t count = std::min<std::uint64_t>(stop(ahead), room - taken);
-        const bool last = count < ahead.size();
-        keep(ahead.substr(0, count), last);
+        keep(ahead.substr(0, count));
         if (!unbuffered) {
             GetArea::take(buffer, count);
         } else if (count == 1) {
             buffer.sbumpc();
         }
         taken += count;
-        if (last) {
+        if (count < ahead.size()) {
             return taken;
         }
     }
 }
 
-// Whitespace is a blank or a control character, all below '!': eight bytes at a time, a block
-// holding none of those is passed over at once.
-bool mayHoldSpace(const char* eight) {
+// Whitespace is a blank or a control character, all below '!': a block of eight bytes holding
+// none of those is passed over at once, and four blocks at a time where the text is long.
+constexpr std::size_t BLOCK = 8;
+
+std::uint64_t lowBytes(const char* eight) {
     constexpr std::uint64_t ONES = 0x0101010101010101u;
     constexpr std::uint64_t HIGH_BITS = 0x8080808080808080u;
     std::uint64_t block = 0;
     std::memcpy(&block, eight, sizeof block);
-    return ((block - ONES * '!') & ~block & HIGH_BITS) != 0;
+    return (block - ONES * '!') & ~block & HIGH_BITS;
 }
 
 std::size_t firstSpace(std::string_view text) {
-    constexpr std::size_t BLOCK = 8;
+    const char* const data = text.data();
     std::size_t at = 0;
     for (;;) {
-        while (at + BLOCK <= text.size() && !mayHoldSpace(text.data() + at)) {
+        while (at + 4 * BLOCK <= text.size() &&
+               (lowBytes(data + at) | lowBytes(data + at + BLOCK) |
+                lowBytes(data + at + 2 * BLOCK) | lowBytes(data + at + 3 * BLOCK)) == 0) {
+            at += 4 * BLOCK;
+        }
+        while (at + BLOCK <= text.size() && lowBytes(data + at) == 0) {
             at += BLOCK;
         }
         const std::size_t end = std::min(at + BLOCK, text.size());
         for (; at < end; ++at) {
-            if (isWhitespace(static_cast<unsigned char>(text[at]))) {
+            if (isWhitespace(static_cast<unsigned char>(data[at]))) {
                 return at;
             }
         }
@@ -123,34 +129,31 @@ std::size_t firstNewline(std::string_view text) {
 using Stop = std::size_t (*)(std::string_view);
 
 void skip(std::istream& in, Stop stop) {
-    scan(in, UINT64_MAX, stop, [](std::string_view, bool) {});
+    scan(in, UINT64_MAX, stop, [](std::string_view) {});
 }
 
 // Takes up to `limit` characters into `target`, which is made empty first and ends up an exact
-// fit; when the text goes on beyond the limit, the rest of its line is dropped. Text that spans
-// refills of the stream's buffer is copied out piece by piece and put together once.
+// fit; when the text goes on beyond the limit, the rest of its line is dropped.
 void takeInto(std::istream& in, String& target, std::uint32_t limit, Stop stop) {
     target = String();
-    std::vector<std::string> pieces;
-    const auto keep = [&](std::string_view piece, bool last) {
-        if (last && pieces.empty()) {
-            target.append(piece.data(), static_cast<std::uint32_t>(piece.size()));
-        } else {
-            pieces.emplace_back(piece);
-        }
-    };
-    const std::uint64_t taken = scan(in, limit, stop, keep);
-    if (!pieces.empty()) {
-        target.reserve(static_cast<std::uint32_t>(taken));
-        for (const std::string& piece : pieces) {
-            target.append(piece.data(), static_cast<std::uint32_t>(piece.size()));
-        }
-    }
+    const std::uint64_t taken = scan(in, limit, stop, [&target](std::string_view piece) {
+        target.append(piece.data(), static_cast<std::uint32_t>(piece.size()));
+    });
     const int next = in.good() ? in.rdbuf()->sgetc() : END;
     const char nextChar = static_cast<char>(next);
     if (taken == limit && next != END && stop(std::string_view(&nextChar, 1)) == 1) {
         skip(in, firstNewline);
     }
+}
+
+// Buffers come from malloc, so that growing one is a realloc: a large buffer then grows where it
+// lies instead of being copied, and still holds exactly the bytes asked for.
+char* allocate(std::uint32_t bytes) {
+    void* const buffer = std::malloc(bytes);
+    if (buffer == nullptr) {
+        throw std::bad_alloc();
+    }
+    return static_cast<char*>(buffer);
 }
 
 } // namespace
@@ -159,17 +162,17 @@ String::String() : String("") {}
 
 String::String(const char* text)
     : buffer_(nullptr), capacity_(textLength(text) + 1), length_(capacity_ - 1) {
-    buffer_ = new char[capacity_];
+    buffer_ = allocate(capacity_);
     std::memcpy(buffer_, text, capacity_);
 }
 
 String::String(const String& other)
-    : buffer_(new char[other.capacity_]), capacity_(other.capacity_), length_(other.length_) {
+    : buffer_(allocate(other.capacity_)), capacity_(other.capacity_), length_(other.length_) {
     std::memcpy(buffer_, other.buffer_, length_ + 1);
 }
 
 String::~String() {
-    delete[] buffer_;
+    std::free(buffer_);
 }
 
 String::String(String&& other) : String() {
@@ -194,8 +197,8 @@ void String::operator=(const String& other) {
         return;
     }
     if (other.capacity_ != capacity_) {
-        char* const fresh = new char[other.capacity_];
-        delete[] buffer_;
+        char* const fresh = allocate(other.capacity_);
+        std::free(buffer_);
         buffer_ = fresh;
         capacity_ = other.capacity_;
     }
@@ -207,10 +210,11 @@ void String::reserve(std::uint32_t n) {
     if (n < capacity_) {
         return;
     }
-    char* const fresh = new char[n + 1];
-    std::memcpy(fresh, buffer_, length_ + 1);
-    delete[] buffer_;
-    buffer_ = fresh;
+    void* const grown = std::realloc(buffer_, n + 1);
+    if (grown == nullptr) {
+        throw std::bad_alloc();
+    }
+    buffer_ = static_cast<char*>(grown);
     capacity_ = n + 1;
 }
 
@@ -261,7 +265,7 @@ int compare(const String& a, const String& b) {
 }
 
 std::ostream& operator<<(std::ostream& out, const String& s) {
-    return out << s.c_str();
+    return out << std::string_view(s.c_str(), s.length()); // a text never holds a NUL byte
 }
 
 void readWord(std::istream& in, String& word, std::uint32_t limit) {

@@ -302,18 +302,20 @@ bool bookGame(RunTally& tally, std::int32_t computerPopulation) {
     return overkill;
 }
 
-PlayerRecord withGames(PlayerRecord record, const RunTally& tally) {
+PlayerRecord withGames(const PlayerRecord& record, const RunTally& tally) {
+    PlayerRecord sum{String(),       record.wins,  record.losses,
+                     record.percent, record.games, record.overkills};
     if (tally.games == 0) {
-        return record;
+        return sum;
     }
-    record.wins = plus(record.wins, tally.wins);
-    record.losses = plus(record.losses, tally.losses);
-    record.games = plus(record.games, tally.games);
-    record.overkills = plus(record.overkills, tally.overkills);
+    sum.wins = plus(sum.wins, tally.wins);
+    sum.losses = plus(sum.losses, tally.losses);
+    sum.games = plus(sum.games, tally.games);
+    sum.overkills = plus(sum.overkills, tally.overkills);
     // Worked out wide, so that a record grown beyond all reason cannot overflow.
-    const std::int64_t wins = record.wins;
-    record.percent = record.games == 0 ? 0 : static_cast<std::int32_t>(wins * 100 / record.games);
-    return record;
+    const std::int64_t wins = sum.wins;
+    sum.percent = sum.games == 0 ? 0 : static_cast<std::int32_t>(wins * 100 / sum.games);
+    return sum;
 }
 
 std::optional<StandingsDamage> writeBack(std::string_view text, const String& name,

@@ -74,8 +74,9 @@ std::variant<AllStandings, StandingsDamage> readAllStandings(std::string_view te
 // it was an overkill.
 bool bookGame(RunTally& tally, std::int32_t computerPopulation);
 
-// The record with a run's games added; percent is worked out anew once games were added.
-PlayerRecord withGames(PlayerRecord record, const RunTally& tally);
+// The record's numbers with a run's games added, percent worked out anew once games were added;
+// the name is left out.
+PlayerRecord withGames(const PlayerRecord& record, const RunTally& tally);
 
 // The new content of the file, handed to `write` piece by piece: the counter advanced by the
 // games the run seeded, every other player's record as the file holds it now, then the player's
