@@ -85,11 +85,11 @@ String promptName(Console& console) {
     }
 }
 
-void printRecord(std::ostream& out, const PlayerRecord& r) {
+void printRecord(std::ostream& out, const PlayerRecord& record) {
     out << "Your current stats are:"
-        << "\nWins     : " << r.wins << "\nLosses   : " << r.losses << "\nPercent  : " << r.percent
-        << "%\nGames    : " << r.games << "\nOverkills: " << r.overkills
-        << "\n\nPlease choose a region.\n";
+        << "\nWins     : " << record.wins << "\nLosses   : " << record.losses
+        << "\nPercent  : " << record.percent << "%\nGames    : " << record.games
+        << "\nOverkills: " << record.overkills << "\n\nPlease choose a region.\n";
 }
 
 bool wantsAnotherGame(Console& console) {

@@ -19,16 +19,8 @@ constexpr std::array<std::string_view, 5> NUMBER_HEADINGS = {"Wins", "Losses", "
 constexpr std::string_view NAME_HEADING = "Name";
 constexpr const char* GAP = "  ";
 
-std::array<std::int32_t, 5> numbersOf(const PlayerRecord& r) {
-    return {r.wins, r.losses, r.percent, r.games, r.overkills};
-}
-
-// The name as the screen can show it: a byte that is not printable becomes "?".
-std::string shown(const String& name) {
-    std::string text(name.c_str(), name.length());
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c < ' ' || c > '~'; }, '?');
-    return text;
+std::array<std::int32_t, 5> numbersOf(const PlayerRecord& record) {
+    return {record.wins, record.losses, record.percent, record.games, record.overkills};
 }
 
 // Most wins first, then the best percent, then names in the order of their bytes.
@@ -66,7 +58,8 @@ void printTable(std::ostream& out, const std::vector<PlayerRecord>& records) {
     row(NAME_HEADING, [](std::size_t i) { return NUMBER_HEADINGS[i]; });
     for (const PlayerRecord& record : records) {
         const auto numbers = numbersOf(record);
-        row(shown(record.name), [&numbers](std::size_t i) { return numbers[i]; });
+        row(printable({record.name.c_str(), record.name.length()}),
+            [&numbers](std::size_t i) { return numbers[i]; });
     }
 }
 

@@ -14,28 +14,14 @@ constexpr int RECORD_NUMBERS = 5;
 constexpr std::size_t QUOTED_MAX = 40;
 constexpr std::size_t WRITE_CHUNK = std::size_t{1} << 16;
 
-enum class Byte : unsigned char { WORD, SPACE, NUL };
-
-// How the word read sees each byte: whitespace parts words, a NUL byte is never in a text.
-constexpr std::array<Byte, 256> BYTE_KINDS = [] {
-    std::array<Byte, 256> kinds{};
-    for (int c = 0; c < 256; ++c) {
-        kinds[c] = c == 0 ? Byte::NUL : isWhitespace(c) ? Byte::SPACE : Byte::WORD;
-    }
-    return kinds;
-}();
-
-Byte kindOf(char c) {
-    return BYTE_KINDS[static_cast<unsigned char>(c)];
+bool isSpace(char c) {
+    return isWhitespace(static_cast<unsigned char>(c));
 }
 
 // The text in double quotes, cut short when long, with unprintable bytes shown as '?'.
 std::string quoted(std::string_view text) {
-    std::string shown = "\"";
-    for (const char c : text.substr(0, QUOTED_MAX)) {
-        shown += (c >= ' ' && c <= '~') ? c : '?';
-    }
-    return shown + (text.size() > QUOTED_MAX ? "...\"" : "\"");
+    return "\"" + printable(text.substr(0, QUOTED_MAX)) +
+           (text.size() > QUOTED_MAX ? "...\"" : "\"");
 }
 
 // One reading of the file's text from its start, as far as it gets.
@@ -57,7 +43,7 @@ bool atEnd(const Reading& reading) {
 }
 
 void skipSpace(Reading& reading) {
-    while (!atEnd(reading) && kindOf(reading.text[reading.at]) == Byte::SPACE) {
+    while (!atEnd(reading) && isSpace(reading.text[reading.at])) {
         ++reading.at;
     }
 }
@@ -79,7 +65,7 @@ bool holdable(Reading& reading, std::size_t start) {
 bool takeWord(Reading& reading, std::string_view& word) {
     skipSpace(reading);
     const std::size_t start = reading.at;
-    while (!atEnd(reading) && kindOf(reading.text[reading.at]) != Byte::SPACE) {
+    while (!atEnd(reading) && !isSpace(reading.text[reading.at])) {
         ++reading.at;
     }
     if (!holdable(reading, start)) {
@@ -138,7 +124,7 @@ bool takeInteger(Reading& reading, std::int32_t& value, const NumberOf& whose) {
     const std::int64_t number = negative ? -magnitude : magnitude;
     if (reading.at == digits || number > BEYOND - 1 || number < -BEYOND) {
         std::size_t end = start;
-        while (end < text.size() && kindOf(text[end]) != Byte::SPACE) {
+        while (end < text.size() && !isSpace(text[end])) {
             ++end;
         }
         const std::string found = end == start
@@ -225,9 +211,10 @@ void appendNumber(std::string& out, std::int32_t n) {
 }
 
 // A record's line: the name and the five numbers, one blank apart.
-void appendRecord(std::string& out, std::string_view name, const PlayerRecord& r) {
+void appendRecord(std::string& out, std::string_view name, const PlayerRecord& record) {
     out.append(name);
-    for (const std::int32_t n : {r.wins, r.losses, r.percent, r.games, r.overkills}) {
+    for (const std::int32_t n :
+         {record.wins, record.losses, record.percent, record.games, record.overkills}) {
         out += ' ';
         appendNumber(out, n);
     }
@@ -245,10 +232,8 @@ std::string_view asRead(std::string_view text) {
 } // namespace
 
 bool startsAfresh(std::string_view text) {
-    const auto first =
-        std::find_if(text.begin(), text.end(), [](char c) { return kindOf(c) != Byte::SPACE; });
-    return std::find_if(first, text.end(), [](char c) { return kindOf(c) == Byte::SPACE; }) ==
-           text.end();
+    const auto first = std::find_if(text.begin(), text.end(), [](char c) { return !isSpace(c); });
+    return std::find_if(first, text.end(), isSpace) == text.end();
 }
 
 std::optional<StandingsDamage> counterDamage(std::string_view text) {
@@ -350,6 +335,13 @@ std::optional<StandingsDamage> writeBack(std::string_view text, const String& na
     out += "~\n";
     write(out);
     return std::nullopt;
+}
+
+std::string printable(std::string_view text) {
+    std::string shown(text);
+    std::replace_if(
+        shown.begin(), shown.end(), [](char c) { return c < ' ' || c > '~'; }, '?');
+    return shown;
 }
 
 std::string describe(const std::string& path, const StandingsDamage& damage) {

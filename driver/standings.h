@@ -86,6 +86,9 @@ std::optional<StandingsDamage> writeBack(std::string_view text, const String& na
                                          const RunTally& tally,
                                          const std::function<void(std::string_view)>& write);
 
+// The text with every byte that cannot be printed shown as "?".
+std::string printable(std::string_view text);
+
 // The one line of complaint about a damaged file: the file, the line and what is wrong there.
 std::string describe(const std::string& path, const StandingsDamage& damage);
 
