@@ -28,7 +28,8 @@ constexpr const char* AGAIN = "Would you like to play again? ";
 // One run of the game in `folder`, with its keyboard, screen and error stream on pipes.
 class Child {
   public:
-    explicit Child(const std::string& folder, const std::function<void()>& inChild = {}) {
+    explicit Child(const std::string& folder, const std::function<void()>& inChild = {},
+                   const std::string& game = GAME) {
         std::signal(SIGPIPE, SIG_IGN); // a game that ended early shows as a failed write
         int keys[2], screen[2], errors[2];
         EXPECT_EQ(pipe2(keys, O_CLOEXEC) | pipe2(screen, O_CLOEXEC) | pipe2(errors, O_CLOEXEC), 0);
@@ -41,7 +42,7 @@ class Child {
                 if (inChild) {
                     inChild();
                 }
-                execl(GAME, "realmsfall", static_cast<char*>(nullptr));
+                execl(game.c_str(), "realmsfall", static_cast<char*>(nullptr));
             }
             _exit(127);
         }
@@ -258,25 +259,31 @@ TEST(Processes, AFolderThePlayerCannotWriteTo) {
             _exit(126);
         }
     };
+    // A copy of the game that the player can reach wherever the build is.
+    const std::string game = folder + "-game";
+    fs::copy_file(GAME, game, fs::copy_options::overwrite_existing);
+    fs::permissions(game, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(path, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec &
                               ~fs::perms::owner_exec);
     fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                 fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
     {
-        Child child(folder, asPlayer);
+        Child child(folder, asPlayer, game);
         child.type("Ann\n" + lostGame(7) + "n\n");
         EXPECT_EQ(exitOf(child.finish()), "status 0") << child.complaints;
         EXPECT_EQ(readFile(path), "8\nAnn 0 1 0 1 0\n~\n");
     }
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    Child child(folder, asPlayer);
+    Child child(folder, asPlayer, game);
     child.type("Ann\n" + lostGame(8) + "n\n");
     EXPECT_EQ(exitOf(child.finish()), "status 3");
     EXPECT_EQ(child.complaints,
               "realmsfall: the results could not be saved to standings.txt: Permission denied\n");
     EXPECT_EQ(readFile(path), "8\nAnn 0 1 0 1 0\n~\n");
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    fs::remove(game);
 }
 
 } // namespace
