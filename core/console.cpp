@@ -11,17 +11,18 @@ namespace {
 
 constexpr const char* INVALID_NUMBER = "Invalid number, please re-enter: ";
 
-// The accepted texts are exactly "1" to "14": no blanks, signs or leading zeros.
+// The accepted texts are exactly "1" to "14": no blanks, signs or leading zeros. 0 for any
+// other line.
 int commandNumber(const String& line) {
     const std::uint32_t n = line.length();
     if (n == 0 || n > 2 || line[0] < '1' || line[0] > '9') {
-        return -1;
+        return 0;
     }
     if (n == 1) {
         return line[0] - '0';
     }
     if (line[0] != '1' || line[1] < '0' || line[1] > '4') {
-        return -1;
+        return 0;
     }
     return 10 + (line[1] - '0');
 }

@@ -34,25 +34,13 @@ constexpr BlockLetter F = {"FFFFFFF", "F      ", "F      ", "FFFFF  ", "F      "
 // clang-format on
 constexpr const BlockLetter* TITLE[] = {&R, &E, &A, &L, &M, &S, &F, &A, &L, &L};
 
-String bannerRow(int row) {
-    String line;
-    bool first = true;
+std::string bannerRow(int row) {
+    std::string line;
     for (const BlockLetter* letter : TITLE) {
-        if (!first) {
-            line += ' ';
-        }
-        line += (*letter)[row];
-        first = false;
+        line.append((*letter)[row]).append(" ");
     }
-    String trimmed;
-    std::uint32_t end = line.length();
-    while (end > 0 && line[end - 1] == ' ') {
-        --end;
-    }
-    for (std::uint32_t i = 0; i < end; ++i) {
-        trimmed += line[i];
-    }
-    return trimmed;
+    line.erase(line.find_last_not_of(' ') + 1); // no blanks at the end of a row
+    return line;
 }
 
 // The name prompt looks only at the very first character typed for the "~" that marks the end

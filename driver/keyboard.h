@@ -5,8 +5,7 @@
 
 namespace realmsfall {
 
-// The keyboard as the game reads it: standard input, read in blocks. A read that a termination
-// signal cuts off ends the input, as every later read does.
+// The keyboard as the game reads it: standard input, read in blocks.
 class Keyboard : public std::streambuf {
   public:
     Keyboard();

@@ -1,6 +1,7 @@
 #include "driver/signals.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -76,7 +77,7 @@ void endBySignal(int signal) {
     sigaddset(&only, signal);
     sigprocmask(SIG_UNBLOCK, &only, nullptr);
     raise(signal);
-    _exit(128 + signal); // not reached: the default action of these signals ends the process
+    std::abort(); // not reached: the default action of these signals ends the process
 }
 
 TerminationHeld::TerminationHeld() {

@@ -205,7 +205,7 @@ bool readOthers(Reading& reading, const String& name, Keep keep) {
 }
 
 void appendNumber(std::string& out, std::int32_t n) {
-    char digits[16];
+    char digits[sizeof "-2147483648"];
     const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), n);
     out.append(digits, end);
 }

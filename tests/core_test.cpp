@@ -105,6 +105,13 @@ TEST(String, ReadsAcrossRefillsAndCutsAtTheLimit) {
         EXPECT_TRUE(in.eof());
     }
     static_assert(String::MAX_LENGTH + 1 == UINT32_MAX, "the capacity counts the terminator");
+    // A long word is scanned in blocks: it ends at its first blank wherever that falls.
+    for (const std::size_t length : {1, 7, 8, 9, 15, 16, 20, 24, 31, 32, 33, 44, 63}) {
+        std::istringstream in(std::string(length, 'w') + "\tnext" + std::string(64, 'x'));
+        String w;
+        in >> w;
+        EXPECT_EQ(w.length(), length);
+    }
 }
 
 TEST(RandomGenerator, KnownSequences) {

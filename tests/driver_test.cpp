@@ -14,6 +14,7 @@ namespace realmsfall {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using namespace testing;
 
 TEST(Regions, PromptTakesTheFirstWordAndTheComputerDrawsAnother) {
@@ -38,8 +39,19 @@ TEST(Regions, PromptTakesTheFirstWordAndTheComputerDrawsAnother) {
 
 TEST(Game, FirstRunOfANewPlayer) {
     const Outcome run = play("", "~Ann\nAnn Bee\n" + LOSING_GAME);
-    EXPECT_THAT(run.screen, HasSubstr(" LLLLLLL LLLLLLL\n\n                   (version 2.1.1)\n\n"
-                                      "Player, enter your name: Name may not start with a ~.\n"
+    EXPECT_THAT(run.screen, StartsWith(R"(
+RRRRRR  EEEEEEE  AAAAA  L       M     M  SSSSS  FFFFFFF  AAAAA  L       L
+R     R E       A     A L       MM   MM S     S F       A     A L       L
+R     R E       A     A L       M M M M S       F       A     A L       L
+RRRRRR  EEEEE   AAAAAAA L       M  M  M  SSSSS  FFFFF   AAAAAAA L       L
+R   R   E       A     A L       M     M       S F       A     A L       L
+R    R  E       A     A L       M     M S     S F       A     A L       L
+R     R EEEEEEE A     A LLLLLLL M     M  SSSSS  F       A     A LLLLLLL LLLLLLL
+
+                   (version 2.1.1)
+
+)"));
+    EXPECT_THAT(run.screen, HasSubstr("Player, enter your name: Name may not start with a ~.\n"
                                       "Player, enter your name: New player!\n"
                                       "View rules and unit lists in RMF_RULES.txt\n\n"
                                       "Welcome, Ann, to Realmsfall!\nYour current stats are:\n"

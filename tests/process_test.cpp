@@ -12,7 +12,9 @@
 #include <functional>
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -214,6 +216,16 @@ TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
     EXPECT_EQ(exitOf(device.finish()), "status 2");
     EXPECT_THAT(device.complaints, HasSubstr("standings.txt: cannot be read: it is a device"));
     EXPECT_EQ(std::filesystem::read_symlink(path), "/dev/zero");
+    std::filesystem::remove(path);
+    const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    Child socketFile(folder);
+    EXPECT_EQ(exitOf(socketFile.finish()), "status 2");
+    EXPECT_THAT(socketFile.complaints, HasSubstr("standings.txt: cannot be read: it is a socket"));
+    close(listening);
 }
 
 // With too small a file size allowed, the new file cannot be written: the old one stays, the
@@ -275,13 +287,31 @@ TEST(Processes, AFolderThePlayerCannotWriteTo) {
         EXPECT_EQ(exitOf(child.finish()), "status 0") << child.complaints;
         EXPECT_EQ(readFile(path), "8\nAnn 0 1 0 1 0\n~\n");
     }
+    // A file the player may write but does not own, in a folder the player may write to: a
+    // renamed new file would be the player's, so the file is rewritten in place and stays its
+    // owner's.
+    if (geteuid() == 0) {
+        fs::permissions(folder, fs::perms::all);
+        ASSERT_EQ(chown(path.c_str(), 0, 65534), 0); // the player's group, another's file
+        Child child(folder, asPlayer, game);
+        child.type("Ann\n" + lostGame(8) + "n\n");
+        EXPECT_EQ(exitOf(child.finish()), "status 0") << child.complaints;
+        struct stat owned {};
+        EXPECT_EQ(stat(path.c_str(), &owned), 0);
+        EXPECT_EQ(owned.st_uid, 0u);
+        EXPECT_EQ(readFile(path), "9\nAnn 0 2 0 2 0\n~\n");
+        fs::permissions(folder,
+                        fs::perms::group_write | fs::perms::others_write | fs::perms::owner_write,
+                        fs::perm_options::remove);
+    }
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string before = readFile(path);
     Child child(folder, asPlayer, game);
-    child.type("Ann\n" + lostGame(8) + "n\n");
+    child.type("Ann\n" + lostGame(std::stoi(before)) + "n\n");
     EXPECT_EQ(exitOf(child.finish()), "status 3");
     EXPECT_EQ(child.complaints,
               "realmsfall: the results could not be saved to standings.txt: Permission denied\n");
-    EXPECT_EQ(readFile(path), "8\nAnn 0 1 0 1 0\n~\n");
+    EXPECT_EQ(readFile(path), before);
     fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
     fs::remove(game);
 }

@@ -10,6 +10,7 @@
 #include <map>
 #include <regex>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <tuple>
@@ -61,7 +62,12 @@ TEST(EndOfInput, EveryPromptEndsTheRunAndLeavesTheFile) {
         EXPECT_EQ(r.file, file) << keys;
         EXPECT_EQ(r.complaints, "");
     }
-    EXPECT_EQ(run("", "").file, "0\n~\n");
+    // A missing file is created at the start, as the folder's mask allows.
+    const std::string created = standingsFile("");
+    EXPECT_EQ(runAt(created, "").file, "0\n~\n");
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(static_cast<mode_t>(std::filesystem::status(created).permissions()), 0666 & ~mask);
 }
 
 // Inside a match, and after it: finished games are kept, and at the play-again question the run
