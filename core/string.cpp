@@ -79,32 +79,26 @@ std::uint64_t scan(std::istream& in, std::uint64_t room, Stop stop, Keep keep) {
 }
 
 // Whitespace is a blank or a control character, all below '!': a block of eight bytes holding
-// none of those is passed over at once, and four blocks at a time where the text is long.
+// none of those is passed over at once.
 constexpr std::size_t BLOCK = 8;
 
-std::uint64_t lowBytes(const char* eight) {
+bool mayHoldSpace(const char* eight) {
     constexpr std::uint64_t ONES = 0x0101010101010101u;
     constexpr std::uint64_t HIGH_BITS = 0x8080808080808080u;
     std::uint64_t block = 0;
     std::memcpy(&block, eight, sizeof block);
-    return (block - ONES * '!') & ~block & HIGH_BITS;
+    return ((block - ONES * '!') & ~block & HIGH_BITS) != 0;
 }
 
 std::size_t firstSpace(std::string_view text) {
-    const char* const data = text.data();
     std::size_t at = 0;
     for (;;) {
-        while (at + 4 * BLOCK <= text.size() &&
-               (lowBytes(data + at) | lowBytes(data + at + BLOCK) |
-                lowBytes(data + at + 2 * BLOCK) | lowBytes(data + at + 3 * BLOCK)) == 0) {
-            at += 4 * BLOCK;
-        }
-        while (at + BLOCK <= text.size() && lowBytes(data + at) == 0) {
+        while (text.size() - at >= BLOCK && !mayHoldSpace(text.data() + at)) {
             at += BLOCK;
         }
         const std::size_t end = std::min(at + BLOCK, text.size());
         for (; at < end; ++at) {
-            if (isWhitespace(static_cast<unsigned char>(data[at]))) {
+            if (isWhitespace(static_cast<unsigned char>(text[at]))) {
                 return at;
             }
         }

@@ -94,6 +94,10 @@ TEST(StandingsReading, TheCounterIsReadAsANumber) {
     }
     EXPECT_EQ(counterDamage("abc\n~\n")->what,
               "the seed counter on the first line" + NUMBER + "\"abc\" stands there");
+    // What stands there is shown printable and cut short.
+    EXPECT_EQ(counterDamage(std::string(39, 'x') + "\x01yz\n~\n")->what,
+              "the seed counter on the first line" + NUMBER + "\"" + std::string(39, 'x') +
+                  "?...\" stands there");
 }
 
 std::string writtenBack(const std::string& text, const char* name, const RunTally& tally) {
