@@ -42,7 +42,7 @@ struct StandingsDamage {
 
 // What the file tells the game about one player.
 struct PlayerStandings {
-    std::int32_t seedCounter = 0;
+    std::int32_t seedCounter{};
     bool found = false;  // a record stands under the player's name
     PlayerRecord record; // its numbers when found, zeros otherwise; the name is the caller's
 };
@@ -65,7 +65,7 @@ std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view te
 
 // Every record and the counter, as the load reads the file for no player in particular.
 struct AllStandings {
-    std::int32_t seedCounter = 0;
+    std::int32_t seedCounter{};
     std::vector<PlayerRecord> records; // in file order
 };
 std::variant<AllStandings, StandingsDamage> readAllStandings(std::string_view text);

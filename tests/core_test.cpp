@@ -114,6 +114,23 @@ TEST(String, ReadsAcrossRefillsAndCutsAtTheLimit) {
     }
 }
 
+// Byte by byte as unsigned bytes, case-sensitive, a prefix first.
+TEST(String, ComparesTheBytes) {
+    for (const auto& [a, b, order] : {std::tuple{"Pongi", "pongi", -1},
+                                      {"10", "9", -1},
+                                      {"Ann", "Ann", 0},
+                                      {"Ann", "An", 1},
+                                      {"\xe9", "z", 1}}) {
+        const String left(a), right(b);
+        EXPECT_EQ(left == right, order == 0) << a << " " << b;
+        EXPECT_EQ(left != right, order != 0);
+        EXPECT_EQ(left < right, order < 0);
+        EXPECT_EQ(left <= right, order <= 0);
+        EXPECT_EQ(left > right, order > 0);
+        EXPECT_EQ(left >= right, order >= 0);
+    }
+}
+
 TEST(RandomGenerator, KnownSequences) {
     for (const auto& [seed, first] : {std::pair{1, std::array{41, 18467, 6334, 26500, 19169}},
                                       {0, std::array{38, 7719, 21238, 2437, 8855}}}) {
