@@ -55,8 +55,8 @@ TEST(Regions, PromptTakesTheFirstWordAndTheComputerDrawsAnother) {
 
 TEST(Game, FirstRunOfANewPlayer) {
     const Outcome run = play("", "~Ann\nAnn Bee\n" + LOSING_GAME);
-    EXPECT_THAT(run.screen, HasSubstr(" LLLLLLL LLLLLLL\n\n                   (version 2.1.1)\n\n"
-                                      "Player, enter your name: Name may not start with a ~.\n"
+    EXPECT_THAT(run.screen, HasSubstr("LLLLLLL\n\n                   (version " REALMSFALL_VERSION
+                                      ")\n\nPlayer, enter your name: Name may not start with a ~.\n"
                                       "Player, enter your name: New player!\n"
                                       "View rules and unit lists in RMF_RULES.txt\n\n"
                                       "Welcome, Ann, to Realmsfall!\nYour current stats are:\n"
