@@ -18,6 +18,11 @@ struct Kingdom {
     Hand hand;
 };
 
+// A side whose people are all gone has lost; its population may go below zero.
+inline bool alive(const Kingdom& kingdom) {
+    return kingdom.population > 0;
+}
+
 // Who acts: every card routine takes this code last and tests only for the player's 'p'.
 constexpr char SIDE_PLAYER = 'p';
 constexpr char SIDE_COMPUTER = 'c';

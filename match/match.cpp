@@ -100,11 +100,6 @@ void computerTurn(Match& match) {
     chooseComputerPlay(match);
 }
 
-// A side whose people are all gone has lost.
-bool alive(const Kingdom& kingdom) {
-    return kingdom.population > 0;
-}
-
 bool bothAlive(const Match& match) {
     return alive(match.player) && alive(match.computer);
 }

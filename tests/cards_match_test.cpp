@@ -137,8 +137,7 @@ TEST(MatchMoves, TheComputerPlaysOrDiscardsAndThePlayerReceivesTheNewCard) {
     srand(5);
     EXPECT_FALSE(chooseComputerPlay(match));
     EXPECT_EQ(match.computer.hand, handOf({11, 10, 7, replacement, 9, 6}, 8));
-    EXPECT_EQ(drawsSince(5), 1);
-    EXPECT_TRUE(match.receivedCard == CARD_THIEVES && !match.refreshReceived);
+    EXPECT_TRUE(drawsSince(5) == 1 && match.receivedCard == CARD_THIEVES && !match.refreshReceived);
     EXPECT_EQ(con.screen(), "You see unwanted troops leaving the enemies camp.\n");
     match.computer.hand = handOf({}, CARD_TIME_TWIST);
     EXPECT_TRUE(chooseComputerPlay(match));
@@ -158,6 +157,7 @@ TEST(MatchMoves, TheComputerPlaysOrDiscardsAndThePlayerReceivesTheNewCard) {
     playing.refreshReceived = true;
     startPlayerTurn(playing);
     EXPECT_TRUE(playing.receivedCard == CARD_CLERICS && !playing.refreshReceived);
+    EXPECT_TRUE(alive(Kingdom{21, 21, 1, {}}) && !alive(Kingdom{21, 21, 0, {}}));
     for (int day = 1; day <= HISTORY_DAYS; ++day) {
         playing.player.population = day;
         startPlayerTurn(playing);
