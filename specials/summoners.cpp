@@ -16,7 +16,7 @@ constexpr int CLASS_KINDS = 6;
 CardId summonedCard(TroopOrder order) {
     switch (order) {
     case GATHER_ORDER:
-        return rand() % CLASS_KINDS + CARD_FOOTMEN;
+        return rand() % CLASS_KINDS; // from Footmen
     case ATTACK_ORDER:
         return rand() % CLASS_KINDS + CARD_UNIT_OF_100;
     default:

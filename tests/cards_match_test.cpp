@@ -51,9 +51,9 @@ TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
 TEST(TroopCasualties, DrawsAndKillsByDefense) {
     // Attacker, amount, defense, the draws forced (the hit test first, then the spread), killed.
     const std::tuple<CardId, CardId, CardId, std::vector<Draw>, int> cases[] = {
-        {22, 11, 21, {{21000, 20999}}, 167999},
+        {22, 11, 21, {{32768, 32767}}, 158767},      // the generator's largest number
         {22, 11, 17, {{10, 4}, {14000, 0}}, 105000}, // strength 7, hits below 5
-        {5, 11, 17, {{10, 4}, {12000, 11999}}, 101999},
+        {5, 11, 17, {{10, 4}, {32768, 32767}}, 98767},
         {0, 7, 12, {{10, 4}, {2000, 0}}, 5000}, // (1 + 2) / 2 - 1 + 5: hits below 5
         {0, 7, 12, {{10, 5}}, 0},
         {5, 11, 12, {{10, 9}, {12000, 0}}, 90000}, // hits always

@@ -116,10 +116,10 @@ TEST(SpecialCards, DivineIntervention) {
              "the distance as the gods punish the enemy.\n",
              "You pray to the gods for aid.\nThe gods are angered by your arrogance and slay "
              "30000 of your people.\n"),
-        Play(19, "", {{15000, 14999}, {3, 1}}, {1, 14, 20000}, other, {1, 14, 64999}, other, false,
+        Play(19, "", {{32768, 32767}, {3, 1}}, {1, 14, 20000}, other, {1, 14, 52767}, other, false,
              "The tides of war seem to flow against you as the gods send reinforcements\nto your "
              "foe.\n",
-             "The heavens look favorably upon you and bring you 44999 new followers.\n"),
+             "The heavens look favorably upon you and bring you 32767 new followers.\n"),
         Play(19, "", {ANY_DRAW, {3, 2}}, {21, 14, 1}, other, {21, 14, 1}, other, false,
              "Nothing seems to happen as a result.\n",
              "The gods prepare to upgrade the units you are gathering, but notice you\nhave "
@@ -136,13 +136,13 @@ TEST(SpecialCards, DivineIntervention) {
 
 TEST(SpecialCards, Clerics) {
     // The computer's task: convert 0 to 3, resurrect 4 to 7, divine 8 and 9.
-    const Slots self{21, 21, 100000}, opp{21, 21, 30000}, won{21, 21, 135000}, lost{21, 21, -5000};
+    const Slots self{21, 21, 100000}, opp{21, 21, 30000}, won{21, 21, 147767}, lost{21, 21, -17767};
     check({
-        Play(20, "1\n", {{100, 32}, {20000, 0}}, self, opp, won, lost, false, "",
+        Play(20, "1\n", {{100, 32}, {32768, 32767}}, self, opp, won, lost, false, "",
              "Your clerics come at your request.\n1. Convert enemy population\n2. Divine "
              "opponent's army\n3. Resurrect your slain followers\nSelect a task: Your clerics "
              "make an attempt to urge people to your cause.\nYour priests manage to convert "
-             "35000 people from the enemy.\n"),
+             "47767 people from the enemy.\n"),
         Play(20, "1\n", {{100, 33}}, self, opp, self, opp, false, "",
              "The persuasive arguments of the clerics fail to bring new followers.\n"),
         Play(20, "2\n", {{100, 49}}, self, opp, self, opp, false, "",
@@ -153,13 +153,13 @@ TEST(SpecialCards, Clerics) {
              "Summoners\n\n"),
         Play(20, "2\n", {{100, 50}}, self, opp, self, opp, false, "",
              "Your clerics report a mental barrier blocking their abilities at this moment.\n"),
-        Play(20, "3\n", {{100, 65}, {15000, 14999}}, self, opp, {21, 21, 159999}, opp, false, "",
+        Play(20, "3\n", {{100, 65}, {32768, 32767}}, self, opp, {21, 21, 147767}, opp, false, "",
              "Your clerics begin chanting the arcane words to Mass Resurrection.\nThe spell "
-             "manages to revive 59999 of your slain comrades.\n"),
+             "manages to revive 47767 of your slain comrades.\n"),
         Play(20, "3\n", {{100, 66}}, self, opp, self, opp, false, "",
              "Your clerics' concentration was broken mid-spell, and the spell is wasted.\n"),
-        Play(20, "", {{10, 3}, {100, 32}, {20000, 0}}, self, opp, won, lost, false,
-             "Your enemy's clerics convince 35000 of your people to change sides.\n", ""),
+        Play(20, "", {{10, 3}, {100, 32}, {20000, 0}}, self, opp, {21, 21, 135000}, {21, 21, -5000},
+             false, "Your enemy's clerics convince 35000 of your people to change sides.\n", ""),
         Play(20, "", {{10, 0}, {100, 33}}, self, opp, self, opp, false,
              "Your people laugh at the clerics that have come to recruit new followers.\n", ""),
         Play(20, "", {{10, 4}, {100, 65}, {15000, 0}}, self, opp, {21, 21, 145000}, opp, false,
@@ -255,9 +255,9 @@ TEST(SpecialCards, BonesOfFate) {
              "blue.\nThe flighty whim of fate takes a hold of the units preparing for battle.\nYou "
              "are now gathering Archers and defending with nothing.\nYou can see enemy nothing "
              "gathering and notice defenses established.\n"),
-        Play(24, "", {{6, 5}, {25000, 0}}, idle, opp, {21, 21, 5000}, opp, false, purple,
+        Play(24, "", {{6, 5}, {32768, 32767}}, idle, opp, {21, 21, -2767}, opp, false, purple,
              "purple.\nThe whispers of dissention coarse through your population.\nYou watch as "
-             "25000 people pack up and leave your kingdom.\n"),
+             "32767 people pack up and leave your kingdom.\n"),
         Play(24, "", {{6, 5}, {25000, 24999}}, idle, opp, {21, 21, -19999}, opp, false, "",
              "You watch as 49999 people pack up and leave your kingdom.\n"),
         Play(24, "", {{6, 5}}, {21, 13, 30000}, opp, idle, opp, false, purple,
