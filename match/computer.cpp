@@ -40,12 +40,12 @@ int findStrongest(const Hand& hand, const char* className) {
 
 } // namespace
 
-Move chooseComputerMove(const Kingdom& own, const Kingdom& player) {
+Move chooseComputerMove(const Kingdom& own, CardId playerGathering, CardId playerDefense) {
     const Hand& hand = own.hand;
     const bool gathering = own.gathering != CARD_NOTHING;
     const bool defended = own.defense != CARD_NOTHING;
-    const bool playerGathering = player.gathering != CARD_NOTHING;
-    const bool playerDefended = player.defense != CARD_NOTHING;
+    const bool playerGathers = playerGathering != CARD_NOTHING;
+    const bool playerDefended = playerDefense != CARD_NOTHING;
     const bool mayPray =
         gathering && own.population > LOW_POPULATION && own.gathering != CARD_AVATARS;
 
@@ -55,15 +55,15 @@ Move chooseComputerMove(const Kingdom& own, const Kingdom& player) {
     };
     // Tried in order; the first step whose condition holds and whose card is in hand is played.
     const Step steps[] = {
-        {gathering && !playerGathering, findStrongest(hand, "num")},
-        {!gathering && !playerGathering && !playerDefended, findStrongest(hand, "off")},
+        {gathering && !playerGathers, findStrongest(hand, "num")},
+        {!gathering && !playerGathers && !playerDefended, findStrongest(hand, "off")},
         {!defended, findStrongest(hand, "def")},
         {!gathering, findStrongest(hand, "off")},
         {mayPray, findCard(hand, CARD_DIVINE_INTERVENTION)},
         {gathering, findStrongest(hand, "num")},
         {own.population < LOW_POPULATION, findCard(hand, CARD_CLERICS)},
-        {playerGathering && !defended, findCard(hand, CARD_SUMMONERS)},
-        {playerGathering && !defended, findCard(hand, CARD_THIEVES)},
+        {playerGathers && !defended, findCard(hand, CARD_SUMMONERS)},
+        {playerGathers && !defended, findCard(hand, CARD_THIEVES)},
         {true, findCard(hand, CARD_BONES_OF_FATE)},
         {defended, findCard(hand, CARD_TIME_TWIST)},
         {true, findCard(hand, CARD_CLERICS)},
@@ -81,7 +81,8 @@ Move chooseComputerMove(const Kingdom& own, const Kingdom& player) {
 }
 
 bool chooseComputerPlay(Match& match) {
-    const Move move = chooseComputerMove(match.computer, match.player);
+    const Move move =
+        chooseComputerMove(match.computer, match.player.gathering, match.player.defense);
     const bool timeTwist = playsTimeTwist(match.computer.hand, move);
     applyMove(match, SIDE_COMPUTER, move);
     return timeTwist;

@@ -5,9 +5,9 @@
 
 namespace realmsfall {
 
-// The computer's move by its priority list, from what it may see: its own kingdom and the
-// player's slots and people (never the player's hand). When no step applies it discards.
-Move chooseComputerMove(const Kingdom& own, const Kingdom& player);
+// The computer's move by its priority list, from what it may see: its own kingdom and what the
+// player gathers and defends with (never the player's hand). When no step applies it discards.
+Move chooseComputerMove(const Kingdom& own, CardId playerGathering, CardId playerDefense);
 
 // The computer's turn: plays its chosen card, or discards. Returns whether it played Time Twist.
 bool chooseComputerPlay(Match& match);

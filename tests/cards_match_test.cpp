@@ -116,7 +116,7 @@ TEST(MatchComputerChoice, FollowsThePriorityListAndDiscardsTheWeakest) {
     for (const auto& [gathering, defense, people, playerGathering, playerDefense, front, filler,
                       expected] : cases) {
         const Kingdom own{gathering, defense, people, handOf(front, filler)};
-        const Move move = chooseComputerMove(own, {playerGathering, playerDefense, 1, {}});
+        const Move move = chooseComputerMove(own, playerGathering, playerDefense);
         EXPECT_EQ(move.kind == Move::PLAY ? move.position : -1 - move.position, expected)
             << ::testing::PrintToString(front);
     }
