@@ -11,10 +11,22 @@ namespace realmsfall {
 using CardId = std::int32_t;
 
 constexpr CardId CARD_FOOTMEN = 0;
+constexpr CardId CARD_ARCHERS = 1;
+constexpr CardId CARD_KNIGHTS = 2;
+constexpr CardId CARD_MAGES = 3;
+constexpr CardId CARD_SEIGE_TOWERS = 4;
 constexpr CardId CARD_DRAGONS = 5;
 constexpr CardId CARD_UNIT_OF_100 = 6;
+constexpr CardId CARD_UNIT_OF_300 = 7;
+constexpr CardId CARD_UNIT_OF_500 = 8;
+constexpr CardId CARD_UNIT_OF_1000 = 9;
+constexpr CardId CARD_UNIT_OF_2500 = 10;
 constexpr CardId CARD_UNIT_OF_5000 = 11;
 constexpr CardId CARD_PEASANTS = 12;
+constexpr CardId CARD_PIKEMEN = 13;
+constexpr CardId CARD_RANGERS = 14;
+constexpr CardId CARD_PALADINS = 15;
+constexpr CardId CARD_BALLISTAS = 16;
 constexpr CardId CARD_GRIFFONS = 17;
 constexpr CardId CARD_THIEVES = 18;
 constexpr CardId CARD_DIVINE_INTERVENTION = 19;
@@ -25,6 +37,11 @@ constexpr CardId CARD_TIME_TWIST = 23;
 constexpr CardId CARD_BONES_OF_FATE = 24;
 constexpr CardId CARD_SHIELDS_OF_FATE = 25;
 constexpr CardId CARD_SUMMONERS = 26;
+
+// Every kind has a name; the kinds run from Footmen up to Summoners.
+inline bool isCardKind(CardId card) {
+    return card >= CARD_FOOTMEN && card <= CARD_SUMMONERS;
+}
 
 constexpr int CARD_NAME_SLOTS = 50;
 using CardNames = std::array<String, CARD_NAME_SLOTS>;
@@ -41,8 +58,9 @@ inline bool isDefensiveTroop(CardId card) {
 
 // The combat values of the troop classes. Attack strength of a gathered kind: Footmen 1 up to
 // Dragons 6, and Avatars 7.
+constexpr std::int32_t AVATARS_STRENGTH = 7;
 constexpr std::int32_t attackStrength(CardId attacker) {
-    return attacker == CARD_AVATARS ? 7 : attacker + 1;
+    return attacker == CARD_AVATARS ? AVATARS_STRENGTH : attacker + 1;
 }
 
 // Amount factor of an amount card: unit of 100 is 1 up to unit of 5000 is 6. The number in the
@@ -56,7 +74,7 @@ constexpr std::int32_t defenseStrength(CardId defense) {
     return defense - CARD_PEASANTS + 1;
 }
 
-// Stores the display names of the 27 kinds into entries 0 to 26.
+// Stores the display names of the kinds into their entries; the entries above stay empty.
 void fillCardNames(CardNames& cardNames);
 
 // How the match screen shows the opponent's defense: "nothing" or "Established".

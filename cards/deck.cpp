@@ -2,10 +2,13 @@
 
 #include "core/random.h"
 
+#include <cassert>
+
 namespace realmsfall {
 
 namespace {
 
+// The counting sort keeps a counter for every number up to 29, beyond the last kind.
 constexpr int CARD_KINDS = 30;
 
 } // namespace
@@ -30,6 +33,7 @@ void dealHands(Hand& first, Hand& second) {
 void sortHand(Hand& hand) {
     std::array<int, CARD_KINDS> counts{};
     for (const CardId card : hand) {
+        assert(isCardKind(card));
         ++counts[card];
     }
     std::size_t position = 0;

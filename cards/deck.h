@@ -25,9 +25,18 @@ struct DeckRow {
 // to its strongest card; the special cards share the last quarter. The rows are tried in this
 // order, which is why Summoners sits between Divine Intervention and Clerics.
 constexpr std::array<DeckRow, 24> DECK = {{
-    {29, 0},   {53, 1},   {72, 2},   {86, 3},   {95, 4},   {100, 5},  {129, 6},  {153, 7},
-    {172, 8},  {186, 9},  {195, 10}, {200, 11}, {229, 12}, {253, 13}, {272, 14}, {286, 15},
-    {295, 16}, {300, 17}, {317, 18}, {334, 19}, {350, 26}, {367, 20}, {384, 23}, {400, 24},
+    {29, CARD_FOOTMEN},       {53, CARD_ARCHERS},
+    {72, CARD_KNIGHTS},       {86, CARD_MAGES},
+    {95, CARD_SEIGE_TOWERS},  {100, CARD_DRAGONS},
+    {129, CARD_UNIT_OF_100},  {153, CARD_UNIT_OF_300},
+    {172, CARD_UNIT_OF_500},  {186, CARD_UNIT_OF_1000},
+    {195, CARD_UNIT_OF_2500}, {200, CARD_UNIT_OF_5000},
+    {229, CARD_PEASANTS},     {253, CARD_PIKEMEN},
+    {272, CARD_RANGERS},      {286, CARD_PALADINS},
+    {295, CARD_BALLISTAS},    {300, CARD_GRIFFONS},
+    {317, CARD_THIEVES},      {334, CARD_DIVINE_INTERVENTION},
+    {350, CARD_SUMMONERS},    {367, CARD_CLERICS},
+    {384, CARD_TIME_TWIST},   {DECK_SPAN, CARD_BONES_OF_FATE},
 }};
 
 // How many of the DECK_SPAN remainders draw `card`: 0 for the kinds the deck never deals.
@@ -40,6 +49,11 @@ constexpr int drawWeight(CardId card) {
         lowerBound = row.upperBound;
     }
     return 0;
+}
+
+// Positions in a hand run from 0 to HAND_SIZE - 1.
+inline bool isHandPosition(int position) {
+    return position >= 0 && position < HAND_SIZE;
 }
 
 // One weighted draw from the endless deck; consumes exactly one random number.

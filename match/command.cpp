@@ -7,11 +7,13 @@ namespace realmsfall {
 
 namespace {
 
+// The command that throws a card away instead of playing one (shown as 14).
+constexpr int DISCARD_COMMAND = 13;
+
 constexpr int NAME_WIDTH = 20;
 constexpr int LEFT_ROWS = 7;
 
-} // namespace
-
+// The sorted hand in two columns, with the discard line under them.
 void listHand(std::ostream& out, const Hand& hand, const CardNames& cardNames) {
     for (int row = 1; row < LEFT_ROWS; ++row) {
         out << row << ". " << std::setw(NAME_WIDTH) << cardNames[hand[row - 1]] << "\t\t"
@@ -22,7 +24,10 @@ void listHand(std::ostream& out, const Hand& hand, const CardNames& cardNames) {
         << "\t\t14. Discard an unwanted unit\n";
 }
 
-int enterCommand(Console& console, const Hand& hand, CardId gathering, const CardNames& cardNames) {
+} // namespace
+
+Move enterCommand(Console& console, const Hand& hand, CardId gathering,
+                  const CardNames& cardNames) {
     listHand(console.out, hand, cardNames);
     console.out << "Enter the number of the unit you wish to command: ";
     int command = readCommand(console);
@@ -31,7 +36,11 @@ int enterCommand(Console& console, const Hand& hand, CardId gathering, const Car
                     << "to gather in a prior turn.\nPlease select another unit number: ";
         command = readCommand(console);
     }
-    return command;
+    if (command != DISCARD_COMMAND) {
+        return {Move::PLAY, command};
+    }
+    console.out << "Discard which unit? ";
+    return {Move::DISCARD, readChoice(console, HAND_SIZE)};
 }
 
 } // namespace realmsfall

@@ -9,9 +9,16 @@ namespace realmsfall {
 namespace {
 
 // Weakest first: the two weakest defenses, then amount, attacker and defense of rising rank,
-// then the two strongest amounts and attackers, the special cards last.
-constexpr CardId DISCARD_PREFERENCE[] = {12, 13, 6,  0, 14, 7, 1,  15, 8,  2,  16, 9,
-                                         3,  17, 10, 4, 11, 5, 18, 19, 20, 23, 24, 26};
+// then the two strongest amounts and attackers, the special cards last. It holds every kind a
+// hand can hold, so the computer always finds a card to drop.
+constexpr CardId DISCARD_PREFERENCE[] = {
+    CARD_PEASANTS,     CARD_PIKEMEN,     CARD_UNIT_OF_100,   CARD_FOOTMEN,
+    CARD_RANGERS,      CARD_UNIT_OF_300, CARD_ARCHERS,       CARD_PALADINS,
+    CARD_UNIT_OF_500,  CARD_KNIGHTS,     CARD_BALLISTAS,     CARD_UNIT_OF_1000,
+    CARD_MAGES,        CARD_GRIFFONS,    CARD_UNIT_OF_2500,  CARD_SEIGE_TOWERS,
+    CARD_UNIT_OF_5000, CARD_DRAGONS,     CARD_THIEVES,       CARD_DIVINE_INTERVENTION,
+    CARD_CLERICS,      CARD_TIME_TWIST,  CARD_BONES_OF_FATE, CARD_SUMMONERS,
+};
 
 } // namespace
 
@@ -25,19 +32,13 @@ int computerDiscardPosition(const Hand& hand) {
     return NOT_IN_HAND;
 }
 
-void discardCard(Console& console, Hand& hand, CardId& receivedCard, const CardNames& cardNames,
-                 char side) {
+CardId discardCard(Console& console, CardId discarded, const CardNames& cardNames, char side) {
     if (side == SIDE_PLAYER) {
-        console.out << "Discard which unit? ";
-        const int position = readChoice(console, HAND_SIZE);
-        console.out << "You have discarded your " << cardNames[hand[position]] << "\n";
-        hand[position] = drawCard();
-        receivedCard = hand[position];
-        return;
+        console.out << "You have discarded your " << cardNames[discarded] << "\n";
+    } else {
+        console.out << "You see unwanted troops leaving the enemies camp.\n";
     }
-    const int position = computerDiscardPosition(hand);
-    console.out << "You see unwanted troops leaving the enemies camp.\n";
-    hand[position] = drawCard();
+    return drawCard();
 }
 
 } // namespace realmsfall

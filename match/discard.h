@@ -5,13 +5,11 @@
 
 namespace realmsfall {
 
-// Throws one card away and puts a fresh draw in its place. The player names the card; the
-// computer drops the weakest by its preference list. Only the player's discard updates
-// `receivedCard`.
-void discardCard(Console& console, Hand& hand, CardId& receivedCard, const CardNames& cardNames,
-                 char side);
+// Throws the `discarded` card away and returns the fresh draw that takes its place. The
+// player is told which card went; of the computer's discard the player only sees troops leave.
+CardId discardCard(Console& console, CardId discarded, const CardNames& cardNames, char side);
 
-// The position the computer discards from.
+// The position the computer discards from: the first card of the weakest kind it holds.
 int computerDiscardPosition(const Hand& hand);
 
 } // namespace realmsfall

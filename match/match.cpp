@@ -3,11 +3,9 @@
 #include "core/random.h"
 #include "match/command.h"
 #include "match/computer.h"
-#include "match/discard.h"
-#include "match/orders.h"
-#include "specials/specials.h"
+#include "match/play.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <iomanip>
 #include <istream>
 #include <ostream>
@@ -19,8 +17,18 @@ namespace {
 constexpr int REGION_WIDTH = 15;
 constexpr int GATHERING_WIDTH = 12;
 
+// Each side starts with rand() % POPULATION_SPREAD + POPULATION_BASE people.
+constexpr std::int32_t POPULATION_BASE = 275000;
+constexpr std::int32_t POPULATION_SPREAD = 50000;
+
+// The coin is rand() % COIN_FACES, heads when it is HEADS; the winner of the toss moves first.
+constexpr int COIN_FACES = 2;
+constexpr int HEADS = 1;
+constexpr std::int32_t PLAYER_FIRST = 0;
+constexpr std::int32_t COMPUTER_FIRST = 1;
+
 Kingdom startingKingdom(const Hand& dealt) {
-    const std::int32_t population = rand() % 50000 + 275000;
+    const std::int32_t population = rand() % POPULATION_SPREAD + POPULATION_BASE;
     return Kingdom{CARD_NOTHING, CARD_NOTHING, population, dealt};
 }
 
@@ -35,8 +43,7 @@ bool isCall(const String& word) {
     return word == "h" || word == "t" || word == "heads" || word == "tails";
 }
 
-// The coin is drawn before the player calls it. Returns the first turn: 0 when the player
-// plays first, 1 when the computer does.
+// The coin is drawn before the player calls it. Returns the first turn.
 std::int32_t tossCoin(Console& console, int coin, const String& computerRegion) {
     String word;
     String scratch;
@@ -49,106 +56,62 @@ std::int32_t tossCoin(Console& console, int coin, const String& computerRegion) 
     }
     readLine(console.in, scratch);
     const String call = (word == "h" || word == "heads") ? "heads" : "tails";
-    const String landed = coin == 1 ? "heads" : "tails";
+    const String landed = coin == HEADS ? "heads" : "tails";
     console.out << "\nYou have called " << call << " and the coin landed on " << landed << ".\n";
     if (call == landed) {
         console.out << "You have won the toss and will play first.\n";
-        return 0;
+        return PLAYER_FIRST;
     }
     console.out << "You have lost the toss and the Lord of " << computerRegion
                 << " will play first.\n";
-    return 1;
+    return COMPUTER_FIRST;
 }
 
+// The newest entry comes first; the oldest falls out.
 void pushHistory(History& history, const Kingdom& now) {
-    for (int day = HISTORY_DAYS - 1; day > 0; --day) {
-        history[day] = history[day - 1];
-    }
+    std::shift_right(history.begin(), history.end(), 1);
     history[0] = now;
 }
 
-void showStatus(const Match& m) {
-    std::ostream& out = m.console.out;
-    const CardNames& names = m.cardNames;
-    out << "\nPopulation: " << m.player.population << '\n'
-        << std::setw(REGION_WIDTH) << m.playerRegion
-        << "- Gathering : " << std::setw(GATHERING_WIDTH) << names[m.player.gathering]
-        << "   Defenses : " << names[m.player.defense] << '\n'
-        << std::setw(REGION_WIDTH) << m.computerRegion
-        << "- Gathering : " << std::setw(GATHERING_WIDTH) << names[m.computer.gathering]
-        << "   Defenses : " << defenseLabel(m.computer.defense)
-        << "\nYou received: " << names[m.receivedCard] << "\nYour hand:\n";
+void showStatus(const Match& match) {
+    std::ostream& out = match.console.out;
+    const CardNames& names = match.cardNames;
+    out << "\nPopulation: " << match.player.population << '\n'
+        << std::setw(REGION_WIDTH) << match.playerRegion
+        << "- Gathering : " << std::setw(GATHERING_WIDTH) << names[match.player.gathering]
+        << "   Defenses : " << names[match.player.defense] << '\n'
+        << std::setw(REGION_WIDTH) << match.computerRegion
+        << "- Gathering : " << std::setw(GATHERING_WIDTH) << names[match.computer.gathering]
+        << "   Defenses : " << defenseLabel(match.computer.defense)
+        << "\nYou received: " << names[match.receivedCard] << "\nYour hand:\n";
 }
 
-void playerTurn(Match& m) {
-    startPlayerTurn(m);
-    showStatus(m);
-    sortHand(m.player.hand);
-    const int command = enterCommand(m.console, m.player.hand, m.player.gathering, m.cardNames);
-    if (command == DISCARD_COMMAND) {
-        discardCard(m.console, m.player.hand, m.receivedCard, m.cardNames, SIDE_PLAYER);
-    } else {
-        m.receivedCard = playFromHand(m, SIDE_PLAYER, command);
-    }
+void playerTurn(Match& match) {
+    startPlayerTurn(match);
+    showStatus(match);
+    Kingdom& player = match.player;
+    sortHand(player.hand);
+    applyMove(match, SIDE_PLAYER,
+              enterCommand(match.console, player.hand, player.gathering, match.cardNames));
 }
 
-void computerTurn(Match& m) {
-    pushHistory(m.computerHistory, m.computer);
-    if (chooseComputerPlay(m)) {
-        m.refreshReceived = true;
-    }
+void computerTurn(Match& match) {
+    pushHistory(match.computerHistory, match.computer);
+    chooseComputerPlay(match);
 }
 
-bool bothAlive(const Match& m) {
-    return m.player.population > 0 && m.computer.population > 0;
-}
-
-CardId dispatch(Match& m, char side, CardId card, Kingdom& self, Kingdom& opp,
-                const History& selfHistory, const History& oppHistory) {
-    Console& c = m.console;
-    const CardNames& names = m.cardNames;
-    if (isOffensiveTroop(card) || isAmount(card) || isDefensiveTroop(card)) {
-        return playTroopCard(c, self, opp, card, names, side);
-    }
-    switch (card) {
-    case CARD_THIEVES:
-        return thieves(c, opp, names, side);
-    case CARD_DIVINE_INTERVENTION:
-        return divineIntervention(c, self, names, side);
-    case CARD_CLERICS:
-        return clerics(c, self.population, opp.population, opp.hand, names, side);
-    case CARD_TIME_TWIST:
-        return timeTwist(c, self, opp, m.turn, selfHistory, oppHistory, m.computerRegion, side);
-    case CARD_BONES_OF_FATE:
-        return bonesOfFate(c, self, opp, m.turn, names, side);
-    case CARD_SUMMONERS:
-        return summoners(c, self, opp, names, side);
-    default:
-        // A hand only ever holds the kinds the deck deals.
-        std::abort();
-    }
+bool bothAlive(const Match& match) {
+    return alive(match.player) && alive(match.computer);
 }
 
 } // namespace
 
-void startPlayerTurn(Match& m) {
-    if (m.refreshReceived) {
-        m.receivedCard = m.player.hand[HAND_SIZE - 1];
-        m.refreshReceived = false;
+void startPlayerTurn(Match& match) {
+    if (match.refreshReceived) {
+        match.receivedCard = match.player.hand[HAND_SIZE - 1];
+        match.refreshReceived = false;
     }
-    pushHistory(m.playerHistory, m.player);
-}
-
-CardId playFromHand(Match& m, char side, int position) {
-    const bool player = side == SIDE_PLAYER;
-    Kingdom& self = player ? m.player : m.computer;
-    Kingdom& opp = player ? m.computer : m.player;
-    const History& selfHistory = player ? m.playerHistory : m.computerHistory;
-    const History& oppHistory = player ? m.computerHistory : m.playerHistory;
-    const CardId replacement =
-        dispatch(m, side, self.hand[position], self, opp, selfHistory, oppHistory);
-    self.hand[position] = replacement;
-    return replacement;
+    pushHistory(match.playerHistory, match.player);
 }
 
 std::int32_t playMatch(Console& console, const Hand& playerHand, const Hand& computerHand,
@@ -156,39 +119,38 @@ std::int32_t playMatch(Console& console, const Hand& playerHand, const Hand& com
     console.out << std::left;
     const Kingdom player = startingKingdom(playerHand);
     const Kingdom computer = startingKingdom(computerHand);
-    Match m{.console = console,
-            .cardNames = cardNames,
-            .playerRegion = playerRegion,
-            .computerRegion = computerRegion,
-            .player = player,
-            .computer = computer,
-            .playerHistory = startingHistory(player),
-            .computerHistory = startingHistory(computer),
-            .turn = 0,
-            .receivedCard = playerHand[HAND_SIZE - 1],
-            .refreshReceived = false};
-    const int coin = rand() % 2;
-    m.turn = tossCoin(console, coin, computerRegion);
+    const int coin = rand() % COIN_FACES;
+    Match match{.console = console,
+                .cardNames = cardNames,
+                .playerRegion = playerRegion,
+                .computerRegion = computerRegion,
+                .player = player,
+                .computer = computer,
+                .playerHistory = startingHistory(player),
+                .computerHistory = startingHistory(computer),
+                .turn = tossCoin(console, coin, computerRegion),
+                .receivedCard = playerHand[HAND_SIZE - 1],
+                .refreshReceived = false};
 
-    while (bothAlive(m)) {
-        const std::int32_t t = m.turn++;
-        if (t % 2 == 0) {
-            playerTurn(m);
+    while (bothAlive(match)) {
+        const std::int32_t turn = match.turn++;
+        if (turn % 2 == 0) { // the player moves on even turns
+            playerTurn(match);
         } else {
-            computerTurn(m);
+            computerTurn(match);
         }
-        if (bothAlive(m)) {
+        if (bothAlive(match)) {
             console.in.get(); // the pause after each turn reads one key
         }
     }
 
     console.out << '\n';
-    if (m.computer.population > 0) {
-        console.out << "Your Kingdom of " << m.playerRegion << " lies in ruins.\n";
+    if (alive(match.computer)) {
+        console.out << "Your Kingdom of " << match.playerRegion << " lies in ruins.\n";
     } else {
-        console.out << "You stand victorious over the Kingdom of " << m.computerRegion << ".\n";
+        console.out << "You stand victorious over the Kingdom of " << match.computerRegion << ".\n";
     }
-    return m.computer.population;
+    return match.computer.population;
 }
 
 } // namespace realmsfall

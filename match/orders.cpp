@@ -4,11 +4,23 @@
 #include "core/random.h"
 #include "match/kingdom.h"
 
+#include <cassert>
 #include <ostream>
 
 namespace realmsfall {
 
 namespace {
+
+// An attack on no defense kills strength × factor × UNDEFENDED_KILLS people and up to
+// strength × UNDEFENDED_SPREAD - 1 more; one that breaks a defense kills by the DEFENDED_ pair.
+constexpr std::int32_t UNDEFENDED_KILLS = 3500;
+constexpr std::int32_t UNDEFENDED_SPREAD = 3000;
+constexpr std::int32_t DEFENDED_KILLS = 2500;
+constexpr std::int32_t DEFENDED_SPREAD = 2000;
+
+// A defense falls when rand() % HIT_ROLL is below (strength + factor) / 2 - defense + HIT_BASE.
+constexpr int HIT_ROLL = 10;
+constexpr int HIT_BASE = 5;
 
 // What one attack looked like, for the narration.
 struct Attack {
@@ -19,41 +31,40 @@ struct Attack {
     std::int32_t casualties;
 };
 
-void narrateAttackByPlayer(std::ostream& out, const Attack& a) {
-    out << "You have sent a " << a.amount << a.attacker << " upon your enemy.\n";
-    if (a.undefended) {
+void narrateAttackByPlayer(std::ostream& out, const Attack& attack) {
+    out << "You have sent a " << attack.amount << attack.attacker << " upon your enemy.\n";
+    if (attack.undefended) {
         out << "Your forces break through easily since there is nobody to stand in your way.\n"
-            << "Finding no defense, your " << a.attacker << " run rampant killing a total of "
-            << a.casualties << "\nenemies.\n";
+            << "Finding no defense, your " << attack.attacker << " run rampant killing a total of "
+            << attack.casualties << "\nenemies.\n";
         return;
     }
-    out << "Opposing forces defend their people with " << a.defender << ".\n";
-    if (a.casualties > 0) {
-        out << "Your " << a.attacker << " defeat the " << a.defender << " and bring about "
-            << "the deaths of " << a.casualties << "\npeople.\n";
+    out << "Opposing forces defend their people with " << attack.defender << ".\n";
+    if (attack.casualties > 0) {
+        out << "Your " << attack.attacker << " defeat the " << attack.defender
+            << " and bring about "
+            << "the deaths of " << attack.casualties << "\npeople.\n";
     } else {
-        out << "The enemy " << a.defender << " block your " << a.attacker
+        out << "The enemy " << attack.defender << " block your " << attack.attacker
             << " and send them home.\n";
     }
 }
 
-void narrateAttackOnPlayer(std::ostream& out, const Attack& a) {
-    out << "You see a " << a.amount << a.attacker << " coming towards your gates.\n"
-        << "You have " << a.defender << " to stand in their way.\n";
-    if (a.undefended) {
-        out << "The enemy attacks, and since you have no defense, " << a.casualties
+void narrateAttackOnPlayer(std::ostream& out, const Attack& attack) {
+    out << "You see a " << attack.amount << attack.attacker << " coming towards your gates.\n"
+        << "You have " << attack.defender << " to stand in their way.\n";
+    if (attack.undefended) {
+        out << "The enemy attacks, and since you have no defense, " << attack.casualties
             << " of your people "
             << "are \neasily killed.\n";
-    } else if (a.casualties > 0) {
-        out << "The attacking " << a.attacker << " defeat your " << a.defender << " killing "
-            << a.casualties << " people.\n";
+    } else if (attack.casualties > 0) {
+        out << "The attacking " << attack.attacker << " defeat your " << attack.defender
+            << " killing " << attack.casualties << " people.\n";
     } else {
-        out << "Your " << a.defender << " prevent the " << a.attacker
+        out << "Your " << attack.defender << " prevent the " << attack.attacker
             << " from causing any harm.\n";
     }
 }
-
-} // namespace
 
 CardId gatherTroops(Console& console, CardId& gathering, CardId troop, const CardNames& cardNames,
                     char side) {
@@ -80,6 +91,9 @@ CardId setDefense(Console& console, CardId& defense, CardId troop, const CardNam
 
 CardId attackEnemy(Console& console, CardId& gathering, CardId& enemyDefense, CardId amount,
                    std::int32_t& enemyPopulation, const CardNames& cardNames, char side) {
+    // An attack sends an offensive troop, or the Avatars that Divine Intervention raises.
+    assert(isOffensiveTroop(gathering) || gathering == CARD_AVATARS);
+    assert(isAmount(amount));
     const Attack attack{cardNames[amount], cardNames[gathering], cardNames[enemyDefense],
                         enemyDefense == CARD_NOTHING,
                         computeCasualties(gathering, amount, enemyDefense)};
@@ -95,6 +109,8 @@ CardId attackEnemy(Console& console, CardId& gathering, CardId& enemyDefense, Ca
     return drawCard();
 }
 
+} // namespace
+
 CardId playTroopCard(Console& console, Kingdom& self, Kingdom& opp, CardId card,
                      const CardNames& cardNames, char side) {
     if (isOffensiveTroop(card)) {
@@ -104,6 +120,7 @@ CardId playTroopCard(Console& console, Kingdom& self, Kingdom& opp, CardId card,
         return attackEnemy(console, self.gathering, opp.defense, card, opp.population, cardNames,
                            side);
     }
+    assert(isDefensiveTroop(card));
     return setDefense(console, self.defense, card, cardNames, side);
 }
 
@@ -121,11 +138,11 @@ std::int32_t computeCasualties(CardId attacker, CardId amount, CardId defense) {
         return 0;
     }
     if (defense == CARD_NOTHING) {
-        return strength * 3500 * factor + rand() % (strength * 3000);
+        return strength * UNDEFENDED_KILLS * factor + rand() % (strength * UNDEFENDED_SPREAD);
     }
-    const int hitTest = rand() % 10;
-    if (hitTest < (strength + factor) / 2 - defenseStrength(defense) + 5) {
-        return strength * 2500 * factor + rand() % (strength * 2000);
+    const int hitTest = rand() % HIT_ROLL;
+    if (hitTest < (strength + factor) / 2 - defenseStrength(defense) + HIT_BASE) {
+        return strength * DEFENDED_KILLS * factor + rand() % (strength * DEFENDED_SPREAD);
     }
     return 0;
 }

@@ -8,20 +8,10 @@
 
 namespace realmsfall {
 
-// The three troop orders. Each narrates for the acting side, changes the slots it is given and
-// returns the card that replaces the one just played.
-CardId gatherTroops(Console& console, CardId& gathering, CardId troop, const CardNames& cardNames,
-                    char side);
-
-CardId setDefense(Console& console, CardId& defense, CardId troop, const CardNames& cardNames,
-                  char side);
-
-// Only called while `gathering` holds a troop.
-CardId attackEnemy(Console& console, CardId& gathering, CardId& enemyDefense, CardId amount,
-                   std::int32_t& enemyPopulation, const CardNames& cardNames, char side);
-
-// Carries out a troop card of any class for the acting side: an offensive troop gathers, an
-// amount attacks the other side, a defensive troop defends.
+// The troop orders: carries out a troop card of any class for the acting side. An offensive troop
+// gathers, an amount attacks the other side with the gathered kind (only while one is gathered),
+// a defensive troop defends. Narrates for the acting side and returns the card that replaces
+// the one just played.
 CardId playTroopCard(Console& console, Kingdom& self, Kingdom& opp, CardId card,
                      const CardNames& cardNames, char side);
 

@@ -1,6 +1,7 @@
 #include "cards/deck.h"
 #include "core/random.h"
 #include "match/orders.h"
+#include "specials/menu.h"
 #include "specials/specials.h"
 
 #include <ostream>
@@ -10,9 +11,18 @@ namespace realmsfall {
 
 namespace {
 
-enum Colour { RED, ORANGE, YELLOW, GREEN, BLUE, PURPLE };
+// The die's six colours, equally likely: rand() % COLOURS.
+enum Colour { RED, ORANGE, YELLOW, GREEN, BLUE, PURPLE, COLOURS };
 
-// The weapon a green roll offers for each troop order: Dragons, unit of 5000, Griffons.
+// Blue fills each slot with rand() % BLUE_KINDS counted from the first kind of its class; the
+// last of those values leaves the slot empty.
+constexpr int BLUE_KINDS = 7;
+
+// Purple drives rand() % DESERTION_SPREAD + DESERTION_BASE people from an idle kingdom.
+constexpr std::int32_t DESERTION_BASE = 25000;
+constexpr std::int32_t DESERTION_SPREAD = 25000;
+
+// The weapon a green roll gives for each troop order: Dragons, unit of 5000, Griffons.
 constexpr CardId WEAPONS[] = {CARD_DRAGONS, CARD_UNIT_OF_5000, CARD_GRIFFONS};
 
 constexpr const char* YELLOW_TEXT =
@@ -20,151 +30,162 @@ constexpr const char* YELLOW_TEXT =
 constexpr const char* BLUE_TEXT =
     "blue.\nThe flighty whim of fate takes a hold of the units preparing for battle.\n";
 
-void raiseShields(std::ostream& out, Kingdom& self, char side) {
-    out << (side == SIDE_PLAYER
-                ? "red.\nAn impenetrable wall of magical shields forms around your gates.\n"
-                : "red.\n");
-    self.defense = CARD_SHIELDS_OF_FATE;
+// What the die did, for the narration: the colour, the enemy's defense and the caster's slots
+// as they stood before it, and the people who left.
+struct Roll {
+    Colour colour;
+    CardId enemyDefense;
+    CardId gathering;
+    CardId defense;
+    std::int32_t deserters;
+};
+
+CardId blueSlot(CardId firstKind) {
+    const int drawn = rand() % BLUE_KINDS;
+    return drawn == BLUE_KINDS - 1 ? CARD_NOTHING : firstKind + drawn;
 }
 
-// The enemy's defense vanishes and the roller moves again at once.
-void seizeTheMoment(std::ostream& out, Kingdom& opp, std::int32_t& turn, char side) {
-    out << "orange.\n";
-    const bool defended = opp.defense != CARD_NOTHING;
-    if (side == SIDE_PLAYER) {
-        out << (defended ? "Your scouts report that the enemy defenses have mysteriously "
-                           "disappeared.  The\ndie gives you a chance to take advantage of your "
-                           "enemy's vulnerability.\n"
-                         : "The die gives you another chance to exploit your enemy's lack of "
-                           "defenses.\n");
-    } else {
-        out << (defended ? "Your defenses mysteriously disappear and you wait to see if your "
-                           "opponent\ncapitalizes on this advantage.\n"
-                         : "Your opponent tries to take advantage of your lack of defense.\n");
+// Every colour but green, which arms the caster instead.
+Roll applyColour(Colour colour, Kingdom& self, Kingdom& opp, std::int32_t& turn) {
+    Roll roll{colour, opp.defense, self.gathering, self.defense, {}};
+    switch (colour) {
+    case RED:
+        self.defense = CARD_SHIELDS_OF_FATE;
+        break;
+    case ORANGE: // the enemy's defense vanishes and the caster moves again at once
+        opp.defense = CARD_NOTHING;
+        ++turn;
+        break;
+    case YELLOW:
+        std::swap(self.population, opp.population);
+        break;
+    case BLUE: // the caster's slots are drawn first
+        self.gathering = blueSlot(CARD_FOOTMEN);
+        opp.gathering = blueSlot(CARD_FOOTMEN);
+        self.defense = blueSlot(CARD_PEASANTS);
+        opp.defense = blueSlot(CARD_PEASANTS);
+        break;
+    default: // purple: the troops desert, or the people when there are no troops
+        if (self.gathering == CARD_NOTHING && self.defense == CARD_NOTHING) {
+            roll.deserters = rand() % DESERTION_SPREAD + DESERTION_BASE;
+            self.population -= roll.deserters;
+        }
+        self.gathering = CARD_NOTHING;
+        self.defense = CARD_NOTHING;
+        break;
     }
-    opp.defense = CARD_NOTHING;
-    ++turn;
+    return roll;
 }
 
-void tradePopulations(std::ostream& out, Kingdom& self, Kingdom& opp) {
-    out << YELLOW_TEXT;
-    std::swap(self.population, opp.population);
-}
-
-CardId playerWeapon(Console& console) {
-    console.out << "The die gives you the choice between the most potent weapons in the world.\n"
-                << "1. Dragons\n"
-                << "2. unit of 5000\n"
-                << "3. Griffons\n"
-                << "Select a unit: ";
-    return WEAPONS[readChoice(console, 3)];
-}
-
-// The chosen weapon is carried out by the troop orders exactly as if it had been played.
-CardId chooseWeapon(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names,
-                    char side) {
-    console.out << "green.\n";
-    if (side != SIDE_PLAYER) {
-        return playTroopCard(console, self, opp, WEAPONS[computerTroopOrder(self)], names, side);
-    }
-    const CardId weapon = playerWeapon(console);
-    if (weapon == CARD_UNIT_OF_5000 && self.gathering == CARD_NOTHING) {
-        console.out << "\nAs you have no units being gathered, the die has no effect.\n";
-        return drawCard();
-    }
-    return playTroopCard(console, self, opp, weapon, names, side);
-}
-
-CardId emptiedAt(CardId slot, CardId emptyValue) {
-    return slot == emptyValue ? CARD_NOTHING : slot;
-}
-
-// Re-draws all four slots; the report always speaks of the player's slots first.
-void reshuffleSlots(std::ostream& out, Kingdom& self, Kingdom& opp, const CardNames& names,
-                    char side) {
-    out << BLUE_TEXT;
-    self.gathering = rand() % 7;
-    opp.gathering = rand() % 7;
-    self.defense = rand() % 7 + CARD_PEASANTS;
-    opp.defense = rand() % 7 + CARD_PEASANTS;
-    for (Kingdom* k : {&self, &opp}) {
-        k->gathering = emptiedAt(k->gathering, 6);
-        k->defense = emptiedAt(k->defense, 18);
-    }
-    const Kingdom& player = side == SIDE_PLAYER ? self : opp;
-    const Kingdom& computer = side == SIDE_PLAYER ? opp : self;
-    out << "You are now gathering " << names[player.gathering] << " and defending with "
-        << names[player.defense] << ".\n"
+// The report of a blue roll always speaks of the player's slots first.
+void reportReshuffle(std::ostream& out, const Kingdom& player, const Kingdom& computer,
+                     const CardNames& names) {
+    out << BLUE_TEXT << "You are now gathering " << names[player.gathering]
+        << " and defending with " << names[player.defense] << ".\n"
         << "You can see enemy " << names[computer.gathering] << " gathering and notice "
         << (computer.defense != CARD_NOTHING ? "defenses established.\n" : "nothing defending.\n");
 }
 
-std::int32_t desertion() {
-    return rand() % 25000 + 25000;
+void narrateForPlayer(std::ostream& out, const Roll& roll, const Kingdom& player,
+                      const Kingdom& computer, const CardNames& names) {
+    switch (roll.colour) {
+    case RED:
+        out << "red.\nAn impenetrable wall of magical shields forms around your gates.\n";
+        break;
+    case ORANGE:
+        out << "orange.\n"
+            << (roll.enemyDefense != CARD_NOTHING
+                    ? "Your scouts report that the enemy defenses have mysteriously disappeared.  "
+                      "The\ndie gives you a chance to take advantage of your enemy's "
+                      "vulnerability.\n"
+                    : "The die gives you another chance to exploit your enemy's lack of "
+                      "defenses.\n");
+        break;
+    case YELLOW:
+        out << YELLOW_TEXT;
+        break;
+    case BLUE:
+        reportReshuffle(out, player, computer, names);
+        break;
+    default:
+        out << "purple.\nThe whispers of dissention coarse through your population.\n";
+        if (roll.gathering == CARD_NOTHING && roll.defense == CARD_NOTHING) {
+            out << "You watch as " << roll.deserters << " people pack up and leave your kingdom.\n";
+        } else if (roll.gathering == CARD_NOTHING) {
+            out << "Your " << names[roll.defense]
+                << " decide that they no longer wish to fight for you.\n";
+        } else if (roll.defense == CARD_NOTHING) {
+            out << "Your " << names[roll.gathering]
+                << " decide that they no longer wish to fight for you.\n";
+        } else {
+            out << "Your " << names[roll.gathering] << " turn against your " << names[roll.defense]
+                << " and fight until both are dead.\n";
+        }
+        break;
+    }
 }
 
-void playerDesertion(std::ostream& out, Kingdom& self, const CardNames& names) {
-    out << "purple.\nThe whispers of dissention coarse through your population.\n";
-    const bool gathering = self.gathering != CARD_NOTHING;
-    const bool defended = self.defense != CARD_NOTHING;
-    if (!gathering && !defended) {
-        const std::int32_t loss = desertion();
-        self.population -= loss;
-        out << "You watch as " << loss << " people pack up and leave your kingdom.\n";
-    } else if (!gathering) {
-        out << "Your " << names[self.defense]
-            << " decide that they no longer wish to fight for you.\n";
-    } else if (!defended) {
-        out << "Your " << names[self.gathering]
-            << " decide that they no longer wish to fight for you.\n";
-    } else {
-        out << "Your " << names[self.gathering] << " turn against your " << names[self.defense]
-            << " and fight until both are dead.\n";
+void narrateForComputer(std::ostream& out, const Roll& roll, const Kingdom& player,
+                        const Kingdom& computer, const CardNames& names) {
+    switch (roll.colour) {
+    case RED:
+        out << "red.\n";
+        break;
+    case ORANGE:
+        out << "orange.\n"
+            << (roll.enemyDefense != CARD_NOTHING
+                    ? "Your defenses mysteriously disappear and you wait to see if your "
+                      "opponent\ncapitalizes on this advantage.\n"
+                    : "Your opponent tries to take advantage of your lack of defense.\n");
+        break;
+    case YELLOW:
+        out << YELLOW_TEXT;
+        break;
+    case BLUE:
+        reportReshuffle(out, player, computer, names);
+        break;
+    default:
+        out << "purple.\nYou notice people missing from the enemy camp.\n";
+        break;
     }
-    self.gathering = CARD_NOTHING;
-    self.defense = CARD_NOTHING;
 }
 
-void computerDesertion(std::ostream& out, Kingdom& self) {
-    out << "purple.\nYou notice people missing from the enemy camp.\n";
-    if (self.gathering == CARD_NOTHING && self.defense == CARD_NOTHING) {
-        self.population -= desertion();
+// Green arms the caster with the most potent weapon of a troop order, carried out by the troop
+// orders exactly as if it had been played. An attack without anything gathered has no effect,
+// which the computer's rule never asks for.
+CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names, char side) {
+    console.out << "green.\n";
+    const TroopOrder order =
+        side == SIDE_PLAYER
+            ? static_cast<TroopOrder>(chooseFromMenu(
+                  console,
+                  "The die gives you the choice between the most potent weapons in the world.\n",
+                  {"Dragons", "unit of 5000", "Griffons"}, "Select a unit: "))
+            : computerTroopOrder(self);
+    if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
+        console.out << "\nAs you have no units being gathered, the die has no effect.\n";
+        return drawCard();
     }
-    self.gathering = CARD_NOTHING;
-    self.defense = CARD_NOTHING;
+    return playTroopCard(console, self, opp, WEAPONS[order], names, side);
 }
 
 } // namespace
 
 CardId bonesOfFate(Console& console, Kingdom& self, Kingdom& opp, std::int32_t& turn,
                    const CardNames& cardNames, char side) {
-    const int colour = rand() % 6;
-    std::ostream& out = console.out;
+    const auto colour = static_cast<Colour>(rand() % COLOURS);
     const bool player = side == SIDE_PLAYER;
-    out << (player ? "You roll the Bones of Fate and the die lands on the color "
-                   : "The horizon glows with a bright shade of ");
-    switch (colour) {
-    case RED:
-        raiseShields(out, self, side);
-        break;
-    case ORANGE:
-        seizeTheMoment(out, opp, turn, side);
-        break;
-    case YELLOW:
-        tradePopulations(out, self, opp);
-        break;
-    case GREEN:
-        return chooseWeapon(console, self, opp, cardNames, side);
-    case BLUE:
-        reshuffleSlots(out, self, opp, cardNames, side);
-        break;
-    default:
-        if (player) {
-            playerDesertion(out, self, cardNames);
-        } else {
-            computerDesertion(out, self);
-        }
-        break;
+    console.out << (player ? "You roll the Bones of Fate and the die lands on the color "
+                           : "The horizon glows with a bright shade of ");
+    if (colour == GREEN) {
+        return arm(console, self, opp, cardNames, side);
+    }
+    const Roll roll = applyColour(colour, self, opp, turn);
+    const auto [playerKingdom, computerKingdom] = actingFirst(side, self, opp);
+    if (player) {
+        narrateForPlayer(console.out, roll, playerKingdom, computerKingdom, cardNames);
+    } else {
+        narrateForComputer(console.out, roll, playerKingdom, computerKingdom, cardNames);
     }
     return drawCard();
 }

@@ -1,5 +1,6 @@
 #include "cards/deck.h"
 #include "core/random.h"
+#include "specials/menu.h"
 #include "specials/specials.h"
 
 #include <ostream>
@@ -8,35 +9,73 @@ namespace realmsfall {
 
 namespace {
 
+// Each task succeeds when rand() % 100 falls below its chance.
+constexpr int CONVERT_CHANCE = 33;
+constexpr int DIVINE_CHANCE = 50;
+constexpr int RESURRECT_CHANCE = 66;
+
+// People won over: rand() % CONVERT_SPREAD + CONVERT_BASE; brought back likewise.
+constexpr std::int32_t CONVERT_BASE = 35000;
+constexpr std::int32_t CONVERT_SPREAD = 20000;
+constexpr std::int32_t RESURRECT_BASE = 45000;
+constexpr std::int32_t RESURRECT_SPREAD = 15000;
+
+// The computer picks its task with rand() % TASK_ROLL: below CONVERT_BELOW it converts, below
+// RESURRECT_BELOW it resurrects, and otherwise it divines (4, 4 and 2 in 10).
+constexpr int TASK_ROLL = 10;
+constexpr int CONVERT_BELOW = 4;
+constexpr int RESURRECT_BELOW = 8;
+
 enum Task { CONVERT, DIVINE, RESURRECT };
 
-// People won over from the enemy: 0 when the clerics fail.
-std::int32_t convert(std::int32_t& selfPopulation, std::int32_t& oppPopulation) {
-    if (!percentChance(33)) {
-        return 0;
+// What the clerics did: their task, whether it worked, and how many people it moved (when a
+// conversion or a resurrection worked).
+struct Service {
+    Task task;
+    bool succeeded;
+    std::int32_t people;
+};
+
+Task computerTask() {
+    const int roll = rand() % TASK_ROLL;
+    if (roll < CONVERT_BELOW) {
+        return CONVERT;
     }
-    const std::int32_t people = rand() % 20000 + 35000;
-    selfPopulation += people;
-    oppPopulation -= people;
-    return people;
+    return roll < RESURRECT_BELOW ? RESURRECT : DIVINE;
 }
 
-// People brought back: 0 when the spell is broken.
-std::int32_t resurrect(std::int32_t& selfPopulation) {
-    if (!percentChance(66)) {
-        return 0;
+// A successful divination by the player lays the enemy's hand out in order, to be shown.
+Service carryOut(Task task, std::int32_t& selfPopulation, std::int32_t& oppPopulation,
+                 Hand& oppHand, char side) {
+    switch (task) {
+    case CONVERT: {
+        if (!percentChance(CONVERT_CHANCE)) {
+            return {task, false, {}};
+        }
+        const std::int32_t people = rand() % CONVERT_SPREAD + CONVERT_BASE;
+        selfPopulation += people;
+        oppPopulation -= people;
+        return {task, true, people};
     }
-    const std::int32_t people = rand() % 15000 + 45000;
-    selfPopulation += people;
-    return people;
+    case DIVINE: {
+        const bool seen = percentChance(DIVINE_CHANCE);
+        if (seen && side == SIDE_PLAYER) {
+            sortHand(oppHand);
+        }
+        return {task, seen, {}};
+    }
+    default: {
+        if (!percentChance(RESURRECT_CHANCE)) {
+            return {task, false, {}};
+        }
+        const std::int32_t people = rand() % RESURRECT_SPREAD + RESURRECT_BASE;
+        selfPopulation += people;
+        return {task, true, people};
+    }
+    }
 }
 
-bool divine() {
-    return percentChance(50);
-}
-
-void showEnemyHand(std::ostream& out, Hand& hand, const CardNames& names) {
-    sortHand(hand);
+void showEnemyHand(std::ostream& out, const Hand& hand, const CardNames& names) {
     out << "Your priests tell you that the enemy has these units available:\n";
     for (int i = 0; i < HAND_SIZE; ++i) {
         out << i + 1 << ". " << names[hand[i]];
@@ -45,36 +84,31 @@ void showEnemyHand(std::ostream& out, Hand& hand, const CardNames& names) {
     endLine(out);
 }
 
-void playerCallsClerics(Console& console, std::int32_t& selfPopulation, std::int32_t& oppPopulation,
-                        Hand& oppHand, const CardNames& names) {
-    std::ostream& out = console.out;
-    out << "Your clerics come at your request.\n"
-        << "1. Convert enemy population\n"
-        << "2. Divine opponent's army\n"
-        << "3. Resurrect your slain followers\n"
-        << "Select a task: ";
-    switch (readChoice(console, 3)) {
+void narrateForPlayer(std::ostream& out, const Service& service, const Hand& oppHand,
+                      const CardNames& names) {
+    switch (service.task) {
     case CONVERT:
         out << "Your clerics make an attempt to urge people to your cause.\n";
-        if (const std::int32_t people = convert(selfPopulation, oppPopulation)) {
-            out << "Your priests manage to convert " << people << " people from the enemy.\n";
+        if (service.succeeded) {
+            out << "Your priests manage to convert " << service.people
+                << " people from the enemy.\n";
         } else {
             out << "The persuasive arguments of the clerics fail to bring new followers.\n";
         }
         break;
     case DIVINE:
         out << "Your clerics attempt to use their clairvoyant abilities.\n";
-        if (divine()) {
+        if (service.succeeded) {
             showEnemyHand(out, oppHand, names);
         } else {
             out << "Your clerics report a mental barrier blocking their abilities at this "
                    "moment.\n";
         }
         break;
-    default:
+    case RESURRECT:
         out << "Your clerics begin chanting the arcane words to Mass Resurrection.\n";
-        if (const std::int32_t people = resurrect(selfPopulation)) {
-            out << "The spell manages to revive " << people << " of your slain comrades.\n";
+        if (service.succeeded) {
+            out << "The spell manages to revive " << service.people << " of your slain comrades.\n";
         } else {
             out << "Your clerics' concentration was broken mid-spell, and the spell is wasted.\n";
         }
@@ -82,39 +116,29 @@ void playerCallsClerics(Console& console, std::int32_t& selfPopulation, std::int
     }
 }
 
-// The computer picks its task by chance: convert 4 in 10, resurrect 4 in 10, divine 2 in 10.
-Task computerTask() {
-    const int t = rand() % 10;
-    if (t < 4) {
-        return CONVERT;
-    }
-    return t < 8 ? RESURRECT : DIVINE;
-}
-
-void computerCallsClerics(std::ostream& out, std::int32_t& selfPopulation,
-                          std::int32_t& oppPopulation) {
-    switch (computerTask()) {
+void narrateForComputer(std::ostream& out, const Service& service) {
+    switch (service.task) {
     case CONVERT:
-        if (const std::int32_t people = convert(selfPopulation, oppPopulation)) {
-            out << "Your enemy's clerics convince " << people
+        if (service.succeeded) {
+            out << "Your enemy's clerics convince " << service.people
                 << " of your people to change sides.\n";
         } else {
             out << "Your people laugh at the clerics that have come to recruit new followers.\n";
         }
         break;
-    case RESURRECT:
-        if (resurrect(selfPopulation) > 0) {
-            out << "Enemy population swells as clerics resurrect their dead.\n";
-        } else {
-            out << "An attempt to resurrect dead warriors has failed.\n";
-        }
-        break;
     case DIVINE:
-        if (divine()) {
+        if (service.succeeded) {
             out << "You get the feeling your enemy knows what you have in store.\n";
         } else {
             out << "Your clerics put up a mind barrier just in time to block a divination\n"
                 << "spell cast by enemy clerics.\n";
+        }
+        break;
+    case RESURRECT:
+        if (service.succeeded) {
+            out << "Enemy population swells as clerics resurrect their dead.\n";
+        } else {
+            out << "An attempt to resurrect dead warriors has failed.\n";
         }
         break;
     }
@@ -124,10 +148,18 @@ void computerCallsClerics(std::ostream& out, std::int32_t& selfPopulation,
 
 CardId clerics(Console& console, std::int32_t& selfPopulation, std::int32_t& oppPopulation,
                Hand& oppHand, const CardNames& cardNames, char side) {
-    if (side == SIDE_PLAYER) {
-        playerCallsClerics(console, selfPopulation, oppPopulation, oppHand, cardNames);
+    const bool player = side == SIDE_PLAYER;
+    const Task task = player ? static_cast<Task>(chooseFromMenu(
+                                   console, "Your clerics come at your request.\n",
+                                   {"Convert enemy population", "Divine opponent's army",
+                                    "Resurrect your slain followers"},
+                                   "Select a task: "))
+                             : computerTask();
+    const Service service = carryOut(task, selfPopulation, oppPopulation, oppHand, side);
+    if (player) {
+        narrateForPlayer(console.out, service, oppHand, cardNames);
     } else {
-        computerCallsClerics(console.out, selfPopulation, oppPopulation);
+        narrateForComputer(console.out, service);
     }
     return drawCard();
 }

@@ -2,13 +2,19 @@
 #include "core/random.h"
 #include "specials/specials.h"
 
+#include <cassert>
 #include <ostream>
 
 namespace realmsfall {
 
 namespace {
 
-enum Outcome { WRATH, BLESSING, UPGRADE };
+// The gods slay or bring rand() % PEOPLE_SPREAD + PEOPLE_BASE people.
+constexpr std::int32_t PEOPLE_BASE = 30000;
+constexpr std::int32_t PEOPLE_SPREAD = 15000;
+
+// The three outcomes are equally likely: rand() % OUTCOMES.
+enum Outcome { WRATH, BLESSING, UPGRADE, OUTCOMES };
 
 // Each gathered kind rises one step; Dragons become Avatars, and Avatars fall back to Dragons.
 CardId upgraded(CardId gathering) {
@@ -18,6 +24,7 @@ CardId upgraded(CardId gathering) {
     if (gathering == CARD_AVATARS) {
         return CARD_DRAGONS;
     }
+    assert(isOffensiveTroop(gathering));
     return gathering + 1;
 }
 
@@ -58,8 +65,8 @@ void narrateForComputer(std::ostream& out, int outcome, CardId before, CardId af
 } // namespace
 
 CardId divineIntervention(Console& console, Kingdom& self, const CardNames& cardNames, char side) {
-    const std::int32_t amount = rand() % 15000 + 30000;
-    const int outcome = rand() % 3;
+    const std::int32_t amount = rand() % PEOPLE_SPREAD + PEOPLE_BASE;
+    const int outcome = rand() % OUTCOMES;
     const CardId before = self.gathering;
     if (outcome == WRATH) {
         self.population -= amount;

@@ -9,10 +9,10 @@
 
 namespace realmsfall {
 
-// The six special cards. Each narrates its outcome to the player, changes the records it is
-// given and returns the card that replaces the one just played (always the last random draw of
-// the play). The player picks from a menu where a card offers one; the computer decides by the
-// card's own rule.
+// The six special cards. Each shows the player its menu where it offers one (the computer
+// decides by the card's own rule), then carries out its outcome, then narrates it to the player,
+// and returns the card that replaces the one just played (always the last random draw of the
+// play). A troop order that a card gives narrates for itself, where it is given.
 
 // Disperses the enemy's gathering, breaks its defense or counts its people.
 CardId thieves(Console& console, Kingdom& opp, const CardNames& cardNames, char side);

@@ -1,6 +1,7 @@
 #include "cards/deck.h"
 #include "core/random.h"
 #include "match/orders.h"
+#include "specials/menu.h"
 #include "specials/specials.h"
 
 #include <ostream>
@@ -9,43 +10,43 @@ namespace realmsfall {
 
 namespace {
 
-// Each kind of the summoned class is equally likely.
+// Each kind of the summoned class is equally likely: rand() % CLASS_KINDS from its first kind.
+constexpr int CLASS_KINDS = 6;
+
 CardId summonedCard(TroopOrder order) {
     switch (order) {
     case GATHER_ORDER:
-        return rand() % 6 + CARD_FOOTMEN;
+        return rand() % CLASS_KINDS; // from Footmen
     case ATTACK_ORDER:
-        return rand() % 6 + CARD_UNIT_OF_100;
+        return rand() % CLASS_KINDS + CARD_UNIT_OF_100;
     default:
-        return rand() % 6 + CARD_PEASANTS;
+        return rand() % CLASS_KINDS + CARD_PEASANTS;
     }
 }
 
-TroopOrder playerSummon(Console& console) {
-    console.out << "You call your Summoners to your chambers.\n"
-                << "1. Summon offensive units\n"
-                << "2. Summon an amount of units to attack\n"
-                << "3. Summon defensive units\n"
-                << "Select a task: ";
-    return static_cast<TroopOrder>(readChoice(console, 3));
+TroopOrder chooseOrder(Console& console, const Kingdom& self, char side) {
+    if (side == SIDE_PLAYER) {
+        return static_cast<TroopOrder>(
+            chooseFromMenu(console, "You call your Summoners to your chambers.\n",
+                           {"Summon offensive units", "Summon an amount of units to attack",
+                            "Summon defensive units"},
+                           "Select a task: "));
+    }
+    console.out << "The faint shimmer of magic can be seen in the distance.\n";
+    return computerTroopOrder(self);
 }
 
 } // namespace
 
-// The summoned card is carried out by the troop orders exactly as if it had been played.
+// The summoned card is carried out by the troop orders exactly as if it had been played; only
+// an attack without anything gathered fizzles, which the computer's rule never asks for.
 CardId summoners(Console& console, Kingdom& self, Kingdom& opp, const CardNames& cardNames,
                  char side) {
-    TroopOrder order;
-    if (side == SIDE_PLAYER) {
-        order = playerSummon(console);
-        if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
-            console.out << "Your Summoners' spell fizzles as the spell you requested doesn't work "
-                        << "without\ngathering units first.\n";
-            return drawCard();
-        }
-    } else {
-        console.out << "The faint shimmer of magic can be seen in the distance.\n";
-        order = computerTroopOrder(self);
+    const TroopOrder order = chooseOrder(console, self, side);
+    if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
+        console.out << "Your Summoners' spell fizzles as the spell you requested doesn't work "
+                    << "without\ngathering units first.\n";
+        return drawCard();
     }
     return playTroopCard(console, self, opp, summonedCard(order), cardNames, side);
 }

@@ -1,5 +1,6 @@
 #include "cards/deck.h"
 #include "core/random.h"
+#include "specials/menu.h"
 #include "specials/specials.h"
 
 #include <ostream>
@@ -8,47 +9,91 @@ namespace realmsfall {
 
 namespace {
 
+// Each task succeeds when rand() % 100 falls below its chance.
 constexpr int DISPERSE_CHANCE = 33;
 constexpr int BREAK_CHANCE = 50;
 constexpr int CENSUS_CHANCE = 66;
 
 enum Task { DISPERSE, BREAK_DEFENSES, CENSUS };
 
-void playerSendsThieves(Console& console, Kingdom& opp, const CardNames& names) {
-    std::ostream& out = console.out;
-    out << "You call upon thieves to do your dirty work.\n"
-        << "1. Disperse gathering\n"
-        << "2. Break defenses\n"
-        << "3. Count population\n"
-        << "Select a task: ";
-    switch (readChoice(console, 3)) {
+enum Result { FAILED, SUCCEEDED, NOTHING_THERE };
+
+// What the thieves did: their task, how it went, and the kind they found in the slot.
+struct Heist {
+    Task task;
+    Result result;
+    CardId target;
+};
+
+// The computer goes for the player's gathering first, counts people when nothing stands in
+// the way, and otherwise breaks the defense.
+Task computerTask(const Kingdom& opp) {
+    if (opp.gathering != CARD_NOTHING) {
+        return DISPERSE;
+    }
+    return opp.defense == CARD_NOTHING ? CENSUS : BREAK_DEFENSES;
+}
+
+Result roll(int chance) {
+    return percentChance(chance) ? SUCCEEDED : FAILED;
+}
+
+// The thieves always try to disperse, even when nobody gathers; against no defense they get
+// through without a fight.
+Heist carryOut(Task task, Kingdom& opp) {
+    switch (task) {
+    case DISPERSE: {
+        const Heist heist{task, roll(DISPERSE_CHANCE), opp.gathering};
+        if (heist.result == FAILED) {
+            return heist;
+        }
+        opp.gathering = CARD_NOTHING;
+        return {task, heist.target == CARD_NOTHING ? NOTHING_THERE : SUCCEEDED, heist.target};
+    }
+    case BREAK_DEFENSES: {
+        if (opp.defense == CARD_NOTHING) {
+            return {task, NOTHING_THERE, CARD_NOTHING};
+        }
+        const Heist heist{task, roll(BREAK_CHANCE), opp.defense};
+        if (heist.result == SUCCEEDED) {
+            opp.defense = CARD_NOTHING;
+        }
+        return heist;
+    }
+    default:
+        return {task, roll(CENSUS_CHANCE), CARD_NOTHING};
+    }
+}
+
+void narrateForPlayer(std::ostream& out, const Heist& heist, std::int32_t population,
+                      const CardNames& names) {
+    const bool done = heist.result == SUCCEEDED;
+    switch (heist.task) {
     case DISPERSE:
         out << "You send your thieves forth to prevent an attack.\n";
-        if (!percentChance(DISPERSE_CHANCE)) {
+        if (heist.result == FAILED) {
             out << "Your thieves were caught attempting to infiltrate, and were executed.\n";
-        } else if (opp.gathering != CARD_NOTHING) {
-            out << "Your efforts pay off as the enemy " << names[opp.gathering]
+        } else if (done) {
+            out << "Your efforts pay off as the enemy " << names[heist.target]
                 << " are dispersed.\n";
-            opp.gathering = CARD_NOTHING;
         } else {
             out << "Your thieves cross enemy lines only to see nobody gathering.\n";
         }
         break;
     case BREAK_DEFENSES:
         out << "You send your thieves to destroy enemy defenses.\n";
-        if (opp.defense == CARD_NOTHING) {
+        if (heist.result == NOTHING_THERE) {
             out << "The thieves found it easy to get through since no defenses were set.\n";
-        } else if (percentChance(BREAK_CHANCE)) {
+        } else if (done) {
             out << "Stealth allows your thieves to break up the enemy defenses successfully.\n";
-            opp.defense = CARD_NOTHING;
         } else {
             out << "Your thieves were killed by the defenses they tried to disarm.\n";
         }
         break;
-    default:
+    case CENSUS:
         out << "Your thieves set off to take a census of the enemy.\n";
-        if (percentChance(CENSUS_CHANCE)) {
-            out << "Your rogues return with a count of " << opp.population << " people.\n";
+        if (done) {
+            out << "Your rogues return with a count of " << population << " people.\n";
         } else {
             out << "When your servants fail to return, you realize they have been captured.\n";
         }
@@ -56,41 +101,53 @@ void playerSendsThieves(Console& console, Kingdom& opp, const CardNames& names) 
     }
 }
 
-// The computer goes for the player's gathering first, counts people when nothing stands in
-// the way, and otherwise breaks the defense.
-void computerSendsThieves(std::ostream& out, Kingdom& opp, const CardNames& names) {
-    if (opp.gathering != CARD_NOTHING) {
-        if (percentChance(DISPERSE_CHANCE)) {
-            out << "Spies have caused dissention in your " << names[opp.gathering]
+void narrateForComputer(std::ostream& out, const Heist& heist, const CardNames& names) {
+    const bool done = heist.result == SUCCEEDED;
+    switch (heist.task) {
+    case DISPERSE:
+        if (done) {
+            out << "Spies have caused dissention in your " << names[heist.target]
                 << " causing them to disperse.\n";
-            opp.gathering = CARD_NOTHING;
         } else {
-            out << "Your " << names[opp.gathering]
+            out << "Your " << names[heist.target]
                 << " have killed some enemy thieves who were trying to stir your\ntroops.\n";
         }
-    } else if (opp.defense == CARD_NOTHING) {
-        if (percentChance(CENSUS_CHANCE)) {
+        break;
+    case BREAK_DEFENSES:
+        if (done) {
+            out << "You notice the " << names[heist.target]
+                << " you had in defense are now gone.\n";
+        } else {
+            out << "Thieves trying to destroy your defenses have been killed.\n";
+        }
+        break;
+    case CENSUS:
+        if (done) {
             out << "You realize too late that you gave your latest census statistics to enemy "
                    "spies.\n";
         } else {
             out << "You catch enemy thieves trying to count your population and promptly execute "
                    "them.\n";
         }
-    } else if (percentChance(BREAK_CHANCE)) {
-        out << "You notice the " << names[opp.defense] << " you had in defense are now gone.\n";
-        opp.defense = CARD_NOTHING;
-    } else {
-        out << "Thieves trying to destroy your defenses have been killed.\n";
+        break;
     }
 }
 
 } // namespace
 
 CardId thieves(Console& console, Kingdom& opp, const CardNames& cardNames, char side) {
-    if (side == SIDE_PLAYER) {
-        playerSendsThieves(console, opp, cardNames);
+    const bool player = side == SIDE_PLAYER;
+    const Task task =
+        player
+            ? static_cast<Task>(chooseFromMenu(
+                  console, "You call upon thieves to do your dirty work.\n",
+                  {"Disperse gathering", "Break defenses", "Count population"}, "Select a task: "))
+            : computerTask(opp);
+    const Heist heist = carryOut(task, opp);
+    if (player) {
+        narrateForPlayer(console.out, heist, opp.population, cardNames);
     } else {
-        computerSendsThieves(console.out, opp, cardNames);
+        narrateForComputer(console.out, heist, cardNames);
     }
     return drawCard();
 }

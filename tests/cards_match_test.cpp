@@ -1,11 +1,14 @@
-// The deck, the troop orders, command entry, the computer's choices, discards, a match's start.
+// The deck, the troop orders, command entry, the computer's choices, discards, whole matches.
 #include "match/command.h"
 #include "match/computer.h"
 #include "match/discard.h"
+#include "match/match.h"
 #include "match/orders.h"
+#include "match/play.h"
 #include "support.h"
 
 #include <algorithm>
+#include <array>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -15,8 +18,8 @@ namespace realmsfall {
 namespace {
 
 using namespace testing;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
+
+const int FIRST_UNSEEDED_DRAW = rand(); // before any test seeds the generator
 
 Hand handOf(const std::vector<CardId>& front, CardId filler) {
     Hand hand;
@@ -25,216 +28,172 @@ Hand handOf(const std::vector<CardId>& front, CardId filler) {
     return hand;
 }
 
-TEST(CardDeck, EveryRemainderDrawsItsCardAndDealsAlternate) {
-    // Upper bounds of the deck's rows; Summoners sits between Divine Intervention and Clerics.
-    const int rows[][2] = {{29, 0},   {53, 1},   {72, 2},   {86, 3},   {95, 4},   {100, 5},
-                           {129, 6},  {153, 7},  {172, 8},  {186, 9},  {195, 10}, {200, 11},
-                           {229, 12}, {253, 13}, {272, 14}, {286, 15}, {295, 16}, {300, 17},
-                           {317, 18}, {334, 19}, {350, 26}, {367, 20}, {384, 23}, {400, 24}};
-    int first = 0; // the first and the last remainder of each row
-    for (const auto& [upper, card] : rows) {
-        for (const int r : {first, upper - 1}) {
-            seedWhere([r] { return rand() % 400 == r; });
-            EXPECT_EQ(drawCard(), card) << r;
-        }
-        first = upper;
-    }
-    Hand player{}, computer{}; // a deal alternates, the first hand first
+TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
+    EXPECT_EQ(FIRST_UNSEEDED_DRAW, 41);
+    Hand player{}, computer{};
     srand(17);
-    dealHands(player, computer);
-    EXPECT_EQ(drawsSince(17), 26);
-    srand(17);
-    for (int i = 0; i < HAND_SIZE; ++i) {
-        EXPECT_TRUE(player[i] == drawCard() && computer[i] == drawCard()) << i;
+    dealHands(player, computer); // the first hand takes the first draw
+    EXPECT_TRUE(player[0] == cardDrawnAfter(17, 0) && computer[12] == cardDrawnAfter(17, 25));
+    Hand hand = handOf({24, 0, 24, 24, 0}, 24);
+    sortHand(hand);
+    EXPECT_EQ(hand, handOf({0, 0}, 24));
+    EXPECT_EQ(findCard(hand, CARD_SUMMONERS), 21);
+    // A number, whether it is a hand position, and whether it is a card kind.
+    for (const auto& [value, position, kind] :
+         {std::array{-1, 0, 0}, {0, 1, 1}, {12, 1, 1}, {13, 0, 1}, {26, 0, 1}, {27, 0, 0}}) {
+        EXPECT_TRUE(isHandPosition(value) == position && isCardKind(value) == kind) << value;
     }
+    EXPECT_STREQ(NAMES.at(CARD_NAME_SLOTS - 1).c_str(), ""); // room beyond the 27 names
+    EXPECT_STREQ(defenseLabel(CARD_SHIELDS_OF_FATE).c_str(), "Established"); // any set defense
+    EXPECT_STREQ(defenseLabel(CARD_NOTHING).c_str(), "nothing");
 }
 
-TEST(TroopCasualties, DrawsAndRangesByDefense) {
-    // Attacker, amount, defense; a defense falls when draw % 10 < hitBelow (never for 0, which
-    // still draws), then kills range from `low` over `span` values; Shields of Fate draw nothing.
-    const std::tuple<CardId, CardId, CardId, int, int, int> cases[] = {
-        {0, 6, 21, 0, 3500, 3000},      {5, 11, 21, 0, 126000, 18000},
-        {22, 11, 21, 0, 147000, 21000}, {22, 11, 17, 5, 105000, 14000},
-        {5, 11, 17, 5, 90000, 12000},   {5, 11, 12, 10, 90000, 12000},
-        {0, 7, 12, 5, 5000, 2000},      {0, 6, 17, 0, 2500, 2000},
-        {5, 11, 25, 0, 0, 1},
+TEST(TroopCasualties, DrawsAndKillsByDefense) {
+    // Attacker, amount, defense, the draws forced (the hit test first, then the spread), killed.
+    const std::tuple<CardId, CardId, CardId, std::vector<Draw>, int> cases[] = {
+        {22, 11, 21, {{32768, 32767}}, 158767},      // the generator's largest number
+        {22, 11, 17, {{10, 4}, {14000, 0}}, 105000}, // strength 7, hits below 5
+        {5, 11, 17, {{10, 4}, {32768, 32767}}, 98767},
+        {0, 7, 12, {{10, 4}, {2000, 0}}, 5000}, // (1 + 2) / 2 - 1 + 5: hits below 5
+        {0, 7, 12, {{10, 5}}, 0},
+        {5, 11, 12, {{10, 9}, {12000, 0}}, 90000}, // hits always
+        {0, 6, 17, {{10, 0}}, 0},                  // never, but the test is drawn
     };
-    for (const auto& [attacker, amount, defense, hitBelow, low, span] : cases) {
-        for (std::int32_t seed = 0; seed < 100 * 40009; seed += 40009) { // spread first draws
-            srand(seed);
-            std::int32_t expected = 0;
-            if (defense == CARD_NOTHING || (defense != 25 && rand() % 10 < hitBelow)) {
-                expected = low + rand() % span;
-            }
-            const int draws = drawsSince(seed);
-            srand(seed);
-            ASSERT_EQ(computeCasualties(attacker, amount, defense), expected) << seed;
-            ASSERT_EQ(drawsSince(seed), draws);
-        }
+    for (const auto& [attacker, amount, defense, draws, killed] : cases) {
+        const int seed = seedFor(draws);
+        EXPECT_EQ(computeCasualties(attacker, amount, defense), killed) << seed;
+        EXPECT_EQ(drawsSince(seed), static_cast<int>(draws.size())) << seed;
     }
 }
 
-TEST(TroopOrders, GatherDefendOrAttackForEitherSide) {
-    // Gathering, enemy defense, card played, side, how the narration ends ('#': casualties).
-    const std::tuple<CardId, CardId, CardId, char, const char*> cases[] = {
-        {22, 21, 5, 'p', "You begin gathering a unit of Dragons.\n"},
-        {22, 21, 5, 'c', "Your scouts report a group of Dragons gathering to attack.\n"},
-        {22, 21, 12, 'p', "You set up some defense with a unit of Peasants.\n"},
-        {2, 21, 9, 'p',
-         "You have sent a unit of 1000 Knights upon your enemy.\nYour forces break through easily "
-         "since there is nobody to stand in your way.\nFinding no defense, your Knights run "
-         "rampant killing a total of #\nenemies.\n"},
-        {2, 21, 9, 'c',
-         "You see a unit of 1000 Knights coming towards your gates.\nYou have nothing to stand in "
-         "their way.\nThe enemy attacks, and since you have no defense, # of your people are "
-         "\neasily killed.\n"},
-        {5, 12, 11, 'p',
-         "with Peasants.\nYour Dragons defeat the Peasants and bring about the deaths of "
-         "#\npeople.\n"},
-        {5, 12, 11, 'c', "The attacking Dragons defeat your Peasants killing # people.\n"},
-        {0, 17, 6, 'p', "The enemy Griffons block your Footmen and send them home.\n"},
-        {0, 17, 6, 'c', "Your Griffons prevent the Footmen from causing any harm.\n"},
-    };
-    for (const auto& [gathering, defense, card, side, text] : cases) {
-        srand(7);
-        const bool attack = isAmount(card);
-        const std::int32_t killed = attack ? computeCasualties(gathering, card, defense) : 0;
-        const CardId replacement = drawCard();
-        ScriptedConsole c;
-        Kingdom self{gathering, 25, 0, {}}, opp{21, defense, 40000, {}};
-        srand(7);
-        EXPECT_EQ(playTroopCard(c.console, self, opp, card, NAMES, side), replacement);
-        EXPECT_THAT(c.screen(), ::testing::EndsWith(withNumber(text, killed)));
-        // An attack spends the attackers and the defense that met them, even when it held.
-        EXPECT_EQ(opp.population, 40000 - killed);
-        EXPECT_EQ(self.gathering, attack ? CARD_NOTHING : isOffensiveTroop(card) ? card : 22);
-        EXPECT_EQ(self.defense, isDefensiveTroop(card) ? card : CARD_SHIELDS_OF_FATE);
-        EXPECT_EQ(opp.defense, attack ? CARD_NOTHING : defense);
-    }
-}
-
-TEST(MatchCommandEntry, ListsTwoColumnsAndRefusesAmountsWhileIdle) {
+TEST(MatchCommandEntry, ListsTwoColumnsRefusesAmountsWhileIdleAndAsksWhatToDiscard) {
     const Hand hand = {0, 0, 1, 2, 3, 4, 5, 6, 7, 11, 12, 19, 24};
-    ScriptedConsole con("10\n15\n10\n14\n");
+    ScriptedConsole con("10\n15\n10\n14\n14\n0\n13\n");
     con.out << std::left;
-    EXPECT_EQ(enterCommand(con.console, hand, CARD_NOTHING, NAMES), DISCARD_COMMAND);
+    const Move discard = enterCommand(con.console, hand, CARD_NOTHING, NAMES);
+    EXPECT_TRUE(discard.kind == Move::DISCARD && discard.position == 12);
+    const std::string no = "Invalid number, please re-enter: ";
     const std::string refusal = "\nYou cannot select and amount of units without choosing a unit\n"
                                 "to gather in a prior turn.\nPlease select another unit number: ";
-    EXPECT_THAT(con.screen(), StartsWith("1. Footmen             \t\t8. unit of 100         \n"));
-    EXPECT_THAT(con.screen(),
-                HasSubstr("\n7. Dragons             \t\t14. Discard an unwanted unit\n"
-                          "Enter the number of the unit you wish to command: " +
-                          refusal + "Invalid number, please re-enter: " + refusal));
-    ScriptedConsole later("10\n"), twin("2\n");
-    EXPECT_EQ(enterCommand(later.console, hand, CARD_FOOTMEN, NAMES), 9);
-    EXPECT_EQ(enterCommand(twin.console, hand, CARD_NOTHING, NAMES), 1);
+    EXPECT_EQ(con.screen(), "1. Footmen             \t\t8. unit of 100         \n"
+                            "2. Footmen             \t\t9. unit of 300         \n"
+                            "3. Archers             \t\t10. unit of 5000        \n"
+                            "4. Knights             \t\t11. Peasants            \n"
+                            "5. Mages               \t\t12. Divine Intervention \n"
+                            "6. Seige Towers        \t\t13. Bones of Fate       \n"
+                            "7. Dragons             \t\t14. Discard an unwanted unit\n"
+                            "Enter the number of the unit you wish to command: " +
+                                refusal + no + refusal + "Discard which unit? " + no + no);
 }
 
-TEST(MatchComputerChoice, FollowsThePriorityList) {
-    const Kingdom idle{21, 21, 300000, {}}, gathering{1, 21, 300000, {}};
-    // Gathering while the player is not: the largest amount goes out.
-    EXPECT_EQ(chooseComputerCard({5, 13, 300000, handOf({7, 10, 12, 10}, 12)}, idle), 1);
-    // Nothing anywhere: gather Knights before any defense; against a defended player, defend.
-    const Hand mixed = handOf({12, 2, 0}, 6);
-    EXPECT_EQ(chooseComputerCard({21, 21, 300000, mixed}, idle), 1);
-    EXPECT_EQ(chooseComputerCard({21, 21, 300000, mixed}, {21, 13, 300000, {}}), 0);
-    // Divine Intervention wants more than 50000 people, Clerics fewer than 50000.
-    EXPECT_EQ(chooseComputerCard({5, 13, 50001, handOf({11, 19}, 12)}, gathering), 1);
-    EXPECT_EQ(chooseComputerCard({5, 13, 50000, handOf({11, 19}, 12)}, gathering), 0);
-    EXPECT_EQ(chooseComputerCard({22, 13, 50000, handOf({20, 23}, 12)}, gathering), 1);
-    EXPECT_EQ(chooseComputerCard({22, 13, 49999, handOf({20, 23}, 12)}, gathering), 0);
-    // Avatars with 200000 people: Bones of Fate, then Clerics, come before the prayer.
-    EXPECT_EQ(chooseComputerCard({22, 13, 200000, handOf({19, 20, 24}, 12)}, gathering), 2);
-    EXPECT_EQ(chooseComputerCard({22, 13, 200000, handOf({19, 20}, 12)}, gathering), 1);
-    EXPECT_EQ(chooseComputerCard({22, 13, 200000, handOf({19}, 12)}, gathering), 0);
-    // Time Twist comes early only behind a defense.
-    EXPECT_EQ(chooseComputerCard({22, 13, 200000, handOf({19, 23}, 0)}, gathering), 1);
-    EXPECT_EQ(chooseComputerCard({22, 21, 200000, handOf({19, 23}, 0)}, gathering), 0);
-    // Only amounts, nothing gathered, a defense set: nothing to play.
-    EXPECT_EQ(chooseComputerCard({21, 13, 300000, handOf({11, 6}, 8)}, idle), NOT_IN_HAND);
+TEST(MatchComputerChoice, FollowsThePriorityListAndDiscardsTheWeakest) {
+    // The computer's gathering, defense and people, the player's gathering and defense, the
+    // hand's first cards and the card filling the rest, and the position it plays (or
+    // -1 - position when it discards).
+    const std::tuple<CardId, CardId, int, CardId, CardId, std::vector<CardId>, CardId, int>
+        cases[] = {
+            {5, 13, 300000, 21, 21, {7, 10, 12, 10}, 12, 1},       // 1: the largest amount
+            {21, 21, 300000, 21, 21, {12, 2, 0}, 6, 1},            // 2: gather the strongest
+            {21, 21, 300000, 21, 13, {12, 17, 2, 17}, 6, 1},       // 3: defend first, Griffons
+            {21, 13, 300000, 1, 21, {6, 1, 0, 17}, 6, 1},          // 4: gather
+            {5, 13, 50001, 1, 21, {11, 19, 0}, 12, 1},             // 5: pray above 50000 people
+            {5, 13, 50000, 1, 21, {11, 19}, 12, 0},                // 6: attack
+            {22, 13, 200000, 1, 21, {11, 19}, 12, 0},              // Avatars: 6, not 5
+            {22, 13, 49999, 1, 21, {24, 20}, 12, 1},               // 7: Clerics below 50000
+            {22, 21, 50000, 1, 21, {19, 23, 18, 26}, 0, 3},        // 8: Summoners
+            {22, 21, 50000, 1, 21, {19, 23, 18}, 0, 2},            // 9: Thieves
+            {22, 13, 50000, 1, 21, {19, 23, 24, 20}, 12, 2},       // 10: Bones of Fate
+            {22, 13, 50000, 1, 21, {19, 23, 18, 26}, 0, 1},        // 11: Time Twist, defended
+            {22, 21, 50000, 21, 21, {19, 23, 18}, 0, 0},           // 14 when nobody gathers
+            {22, 13, 50000, 21, 21, {18, 26, 19, 20}, 0, 3},       // 12: Clerics
+            {22, 13, 50000, 21, 21, {18, 26, 19}, 0, 1},           // 13: Summoners
+            {21, 13, 50000, 21, 21, {18, 19}, 6, 1},               // 14: Divine Intervention
+            {21, 13, 50000, 21, 21, {18}, 6, 0},                   // 15: Thieves
+            {21, 21, 50000, 21, 21, {23}, 6, 0},                   // 16: Time Twist
+            {21, 13, 300000, 21, 21, {11, 10, 7, 6, 9, 6}, 8, -4}, // nothing: the smallest goes
+            {21, 13, 300000, 21, 21, {11, 12, 10, 12}, 11, -2},    // Peasants go first
+        };
+    for (const auto& [gathering, defense, people, playerGathering, playerDefense, front, filler,
+                      expected] : cases) {
+        const Kingdom own{gathering, defense, people, handOf(front, filler)};
+        const Move move = chooseComputerMove(own, playerGathering, playerDefense);
+        EXPECT_EQ(move.kind == Move::PLAY ? move.position : -1 - move.position, expected)
+            << ::testing::PrintToString(front);
+    }
 }
 
-TEST(MatchDiscard, TheComputerPlaysOrDropsTheWeakestAndThePlayerNamesOne) {
+// A match whose computer holds the given hand and whose player's received card is Thieves.
+Match matchWith(Console& console, const Hand& computerHand) {
+    Match match{console, NAMES, "Pongi", "Ravenholm", {}, {}, {}, {}, 1, CARD_THIEVES, false};
+    match.player = {21, 21, 300000, handOf({}, 12)};
+    match.computer = {21, 13, 300000, computerHand};
+    return match;
+}
+
+TEST(MatchMoves, TheComputerPlaysOrDiscardsAndThePlayerReceivesTheNewCard) {
     ScriptedConsole con;
-    Match m{con.console, NAMES, "", "", {1, 21, 300000, {}}, {}, {}, {}, 1, CARD_THIEVES, false};
-    m.computer = {2, 21, 300000, handOf({12, 17, 13, 17}, 18)};
+    Match match = matchWith(con.console, handOf({11, 10, 7, 6, 9, 6}, 8)); // nothing to play
     const CardId replacement = (srand(5), drawCard());
     srand(5);
-    EXPECT_FALSE(chooseComputerPlay(m)); // the first of the twin Griffons
-    EXPECT_EQ(m.computer.defense, CARD_GRIFFONS);
-    EXPECT_EQ(m.computer.hand, handOf({12, replacement, 13, 17}, 18));
-    m.computer = {21, 13, 300000, handOf({11, 10, 7, 6, 9, 6}, 8)}; // nothing to play
-    srand(5);
-    EXPECT_FALSE(chooseComputerPlay(m));
-    EXPECT_EQ(m.computer.hand, handOf({11, 10, 7, replacement, 9, 6}, 8));
-    EXPECT_EQ(drawsSince(5), 1);
-    EXPECT_EQ(m.receivedCard, CARD_THIEVES);
-    EXPECT_EQ(con.screen(), "Your henchmen report defenses being established at the enemy "
-                            "holding.\nYou see unwanted troops leaving the enemies camp.\n");
-    m.computer.hand = handOf({}, CARD_TIME_TWIST);
-    EXPECT_TRUE(chooseComputerPlay(m));
-    // It discards by a list, weakest first: of two neighbours on it, the earlier always goes.
-    const CardId order[] = {12, 13, 6,  0, 14, 7, 1,  15, 8,  2,  16, 9,
-                            3,  17, 10, 4, 11, 5, 18, 19, 20, 23, 24, 26};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-        EXPECT_EQ(computerDiscardPosition(handOf({order[i + 1], order[i]}, 26)), 1) << order[i];
-    }
-    EXPECT_EQ(computerDiscardPosition(handOf({18, 12, 5, 12}, 24)), 1);
+    EXPECT_FALSE(chooseComputerPlay(match));
+    EXPECT_EQ(match.computer.hand, handOf({11, 10, 7, replacement, 9, 6}, 8));
+    EXPECT_TRUE(drawsSince(5) == 1 && match.receivedCard == CARD_THIEVES && !match.refreshReceived);
+    EXPECT_EQ(con.screen(), "You see unwanted troops leaving the enemies camp.\n");
+    match.computer.hand = handOf({}, CARD_TIME_TWIST);
+    EXPECT_TRUE(chooseComputerPlay(match));
+    EXPECT_TRUE(match.refreshReceived && match.receivedCard == CARD_THIEVES);
     // The player names the card to throw away, and receives the new one.
-    Hand hand = {0, 1, 2, 6, 12, 13, 18, 19, 20, 23, 24, 26, 17};
-    ScriptedConsole player("14\n0\nfive\n13\n");
+    ScriptedConsole player;
+    Match playing = matchWith(player.console, {});
+    playing.player.hand = {0, 1, 2, 6, 12, 13, 18, 19, 20, 23, 24, 26, 17};
     srand(5);
-    discardCard(player.console, hand, m.receivedCard, NAMES, 'p');
-    const std::string no = "Invalid number, please re-enter: ";
-    EXPECT_EQ(player.screen(),
-              "Discard which unit? " + no + no + no + "You have discarded your Griffons\n");
-    EXPECT_TRUE(hand[12] == replacement && m.receivedCard == replacement);
-    EXPECT_EQ(drawsSince(5), 1);
-}
-
-TEST(MatchTurns, ThePlayersTurnRecordsHistoryAndCatchesUpAfterTheComputersTimeTwist) {
-    ScriptedConsole con;
-    Match m{con.console, NAMES, "", "", {21, 21, 300000, handOf({}, 12)}, {}, {}, {}, 0, 18, false};
-    m.player.hand[12] = CARD_CLERICS;
-    startPlayerTurn(m);
-    EXPECT_EQ(m.receivedCard, CARD_THIEVES); // no Time Twist: the last card received stays
-    m.refreshReceived = true;
-    startPlayerTurn(m);
-    EXPECT_EQ(m.receivedCard, CARD_CLERICS); // the hand's last card as it now stands
-    EXPECT_FALSE(m.refreshReceived);
+    applyMove(playing, SIDE_PLAYER, {Move::DISCARD, 12});
+    EXPECT_EQ(player.screen(), "You have discarded your Griffons\n");
+    EXPECT_TRUE(playing.player.hand[12] == replacement && playing.receivedCard == replacement);
+    EXPECT_EQ(computerDiscardPosition(handOf({26, 23, 20, 24}, 26)), 2); // specials: Clerics
+    // The player's turn starts with the last card of the hand after the computer's Time Twist,
+    // and records the kingdom in the history, newest first.
+    playing.player.hand[12] = CARD_CLERICS;
+    playing.refreshReceived = true;
+    startPlayerTurn(playing);
+    EXPECT_TRUE(playing.receivedCard == CARD_CLERICS && !playing.refreshReceived);
+    EXPECT_TRUE(alive(Kingdom{21, 21, 1, {}}) && !alive(Kingdom{21, 21, 0, {}}));
     for (int day = 1; day <= HISTORY_DAYS; ++day) {
-        m.player.population = day;
-        startPlayerTurn(m);
+        playing.player.population = day;
+        startPlayerTurn(playing);
     }
-    for (int day = 0; day < HISTORY_DAYS; ++day) { // newest first, the oldest gone
-        EXPECT_EQ(m.playerHistory[day].population, HISTORY_DAYS - day) << day;
-    }
+    EXPECT_TRUE(playing.playerHistory[0].population == 5 &&
+                playing.playerHistory[4].population == 1);
 }
 
-TEST(MatchStart, DrawsPopulationsThenTheCoinAndTakesOnlyTheCall) {
-    const int seed = seedWhere([] { return rand(), rand(), rand() % 2 == 1; }); // heads
+TEST(WholeMatches, TheCoinDecidesWhoMovesFirstAndAPopulationOfZeroHasLost) {
+    // Populations and the coin come first; then the first mover's Time Twist is fatal to it.
+    const int seed = seedFor({ANY_DRAW, ANY_DRAW, {2, 1}, {100, 0}});
     const std::int32_t player = rand() % 50000 + 275000, computer = rand() % 50000 + 275000;
-    // Only a call's word is taken; then the computer gathers Dragons and attacks until it wins.
-    std::string keys = "H\nHeads\nh extra words\n";
-    for (int turn = 0; turn < 12; ++turn) {
-        keys += "14\n1\n\n\n";
-    }
-    ScriptedConsole con(keys);
+    const Hand twists = handOf({}, CARD_TIME_TWIST);
+    ScriptedConsole won("H\nHeads\nh extra words\n13\n"), lost("tails\n");
     srand(seed);
-    EXPECT_EQ(playMatch(con.console, {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 17},
-                        handOf({5, 5, 5, 5, 5, 5}, 11), NAMES, "Dragonridge", "Evermist"),
-              computer);
+    EXPECT_EQ(playMatch(won.console, twists, twists, NAMES, "Dragonridge", "Evermist"), computer);
+    srand(seed);
+    EXPECT_EQ(playMatch(lost.console, twists, twists, NAMES, "Pongi", "Evermist"), -50000);
     const std::string again = "Please choose either heads or tails: ";
-    EXPECT_THAT(con.screen(),
-                StartsWith("Call heads or tails: " + again + again +
-                           "\nYou have called heads and the coin landed on heads.\nYou have won "
-                           "the toss and will play first.\n\nPopulation: " +
-                           std::to_string(player) +
-                           "\nDragonridge    - Gathering : nothing        Defenses : nothing\n"
-                           "Evermist       - Gathering : nothing        Defenses : nothing\n"
-                           "You received: Griffons\n"));
-    EXPECT_THAT(con.screen(), ::testing::Not(HasSubstr("Invalid")));
-    EXPECT_STREQ(defenseLabel(CARD_SHIELDS_OF_FATE).c_str(), "Established"); // a set defense
+    EXPECT_THAT(
+        won.screen(),
+        ::testing::StartsWith("Call heads or tails: " + again + again +
+                              "\nYou have called heads and the coin landed on heads.\nYou have won "
+                              "the toss and will play first.\n\nPopulation: " +
+                              std::to_string(player) +
+                              "\nDragonridge    - Gathering : nothing        Defenses : nothing\n"
+                              "Evermist       - Gathering : nothing        Defenses : nothing\n"
+                              "You received: Time Twist\nYour hand:\n"));
+    EXPECT_THAT(won.screen(),
+                ::testing::EndsWith("past your death.\n\nYour Kingdom of Dragonridge lies in "
+                                    "ruins.\n"));
+    EXPECT_EQ(lost.screen(), "Call heads or tails: \nYou have called tails and the coin landed on "
+                             "heads.\nYou have lost the toss and the Lord of Evermist will play "
+                             "first.\nYou find that Evermist is missing it's Lord.\nEvermist is "
+                             "easily defeated without leadership, you crush the enemy quickly.\n"
+                             "\nYou stand victorious over the Kingdom of Evermist.\n");
 }
 
 } // namespace

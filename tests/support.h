@@ -1,13 +1,17 @@
 #pragma once
 
-#include "cards/cards.h"
+#include "cards/deck.h"
 #include "core/console.h"
 #include "core/random.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
+#include <stdexcept>
 #include <streambuf>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace realmsfall::testing {
 
@@ -45,15 +49,29 @@ inline const std::string LOSING_GAME = [] {
     return keys;
 }();
 
-// Seeds the generator with the first seed whose opening draws satisfy `wanted`, and returns it.
-template <typename Pred>
-int seedWhere(Pred wanted) {
-    int seed = 0;
-    while (srand(seed), !wanted()) {
-        ++seed;
+// A draw a test wants to come out, {modulus, value}: rand() % modulus == value.
+using Draw = std::pair<int, int>;
+constexpr Draw ANY_DRAW{1, 0}; // a draw whose value does not matter
+
+// Seeds the generator with the first seed below 2^26 whose first draws come out as `draws`, in
+// order, and returns it; throws, failing the test, when there is none.
+inline int seedFor(const std::vector<Draw>& draws) {
+    const auto wanted = [](Draw d) { return rand() % d.first == d.second; };
+    for (int seed = 0; seed < 1 << 26; ++seed) {
+        if (srand(seed), std::all_of(draws.begin(), draws.end(), wanted)) {
+            srand(seed);
+            return seed;
+        }
     }
-    srand(seed);
-    return seed;
+    throw std::runtime_error("no seed draws as wanted");
+}
+
+// The card that a draw gives after `skipped` numbers from `seed`.
+inline CardId cardDrawnAfter(int seed, int skipped) {
+    for (srand(seed); skipped > 0; --skipped) {
+        rand();
+    }
+    return drawCard();
 }
 
 // How many numbers the generator has handed out since it stood at `before`; -1 past `limit`.
@@ -64,14 +82,6 @@ inline int drawsSince(std::uint32_t before, int limit = 10000) {
         }
     }
     return -1;
-}
-
-// The text with its first '#' replaced by the number.
-inline std::string withNumber(std::string text, long number) {
-    if (const auto at = text.find('#'); at != std::string::npos) {
-        text.replace(at, 1, std::to_string(number));
-    }
-    return text;
 }
 
 } // namespace realmsfall::testing
