@@ -258,6 +258,13 @@ int compare(const String& a, const String& b) {
     return a.length() < b.length() ? -1 : 1;
 }
 
+void appendField(std::string& line, const String& s, std::size_t width) {
+    line.append(s.c_str(), s.length());
+    if (s.length() < width) {
+        line.append(width - s.length(), ' ');
+    }
+}
+
 std::ostream& operator<<(std::ostream& out, const String& s) {
     return out << std::string_view(s.c_str(), s.length()); // a text never holds a NUL byte
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
+#include <string>
 
 namespace realmsfall {
 
@@ -74,6 +76,10 @@ inline bool operator>=(const String& a, const String& b) {
 
 // Writes the text as a plain character sequence, so width, fill and adjustment apply.
 std::ostream& operator<<(std::ostream& out, const String& s);
+
+// Appends the text to a line being put together, then blanks up to `width` characters in all: a
+// field of that width, left-adjusted, as the screen writes its columns.
+void appendField(std::string& line, const String& s, std::size_t width = 0);
 
 // The whitespace that separates words: blank, and tab, newline, vertical tab, form feed and
 // carriage return, which stand together in the character table.

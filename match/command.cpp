@@ -1,7 +1,9 @@
 #include "match/command.h"
 
-#include <iomanip>
+#include <charconv>
+#include <iterator>
 #include <ostream>
+#include <string>
 
 namespace realmsfall {
 
@@ -13,15 +15,28 @@ constexpr int DISCARD_COMMAND = 13;
 constexpr int NAME_WIDTH = 20;
 constexpr int LEFT_ROWS = 7;
 
-// The sorted hand in two columns, with the discard line under them.
+// One entry of the hand list: its number and the card's name in a column of NAME_WIDTH.
+void appendEntry(std::string& list, int number, const String& name) {
+    char digits[sizeof "14"];
+    list.append(digits, std::to_chars(std::begin(digits), std::end(digits), number).ptr);
+    list += ". ";
+    appendField(list, name, NAME_WIDTH);
+}
+
+// The sorted hand in two columns, with the discard line under them, put together and then
+// written at once.
 void listHand(std::ostream& out, const Hand& hand, const CardNames& cardNames) {
+    std::string list;
+    list.reserve(HAND_SIZE * (NAME_WIDTH + sizeof "14. \t\t")); // room enough for the usual names
     for (int row = 1; row < LEFT_ROWS; ++row) {
-        out << row << ". " << std::setw(NAME_WIDTH) << cardNames[hand[row - 1]] << "\t\t"
-            << row + LEFT_ROWS << ". " << std::setw(NAME_WIDTH)
-            << cardNames[hand[row + LEFT_ROWS - 1]] << '\n';
+        appendEntry(list, row, cardNames[hand[row - 1]]);
+        list += "\t\t";
+        appendEntry(list, row + LEFT_ROWS, cardNames[hand[row + LEFT_ROWS - 1]]);
+        list += '\n';
     }
-    out << LEFT_ROWS << ". " << std::setw(NAME_WIDTH) << cardNames[hand[LEFT_ROWS - 1]]
-        << "\t\t14. Discard an unwanted unit\n";
+    appendEntry(list, LEFT_ROWS, cardNames[hand[LEFT_ROWS - 1]]);
+    list += "\t\t14. Discard an unwanted unit\n";
+    out << list;
 }
 
 } // namespace

@@ -49,32 +49,39 @@ Move chooseComputerMove(const Kingdom& own, CardId playerGathering, CardId playe
     const bool mayPray =
         gathering && own.population > LOW_POPULATION && own.gathering != CARD_AVATARS;
 
+    // Tried in order; the first step whose condition holds and whose card is in hand is played.
+    // A step names the class it plays the strongest of, or else its one card.
     struct Step {
         bool applies;
-        int position;
+        const char* strongestOf;
+        CardId card;
     };
-    // Tried in order; the first step whose condition holds and whose card is in hand is played.
     const Step steps[] = {
-        {gathering && !playerGathers, findStrongest(hand, "num")},
-        {!gathering && !playerGathers && !playerDefended, findStrongest(hand, "off")},
-        {!defended, findStrongest(hand, "def")},
-        {!gathering, findStrongest(hand, "off")},
-        {mayPray, findCard(hand, CARD_DIVINE_INTERVENTION)},
-        {gathering, findStrongest(hand, "num")},
-        {own.population < LOW_POPULATION, findCard(hand, CARD_CLERICS)},
-        {playerGathers && !defended, findCard(hand, CARD_SUMMONERS)},
-        {playerGathers && !defended, findCard(hand, CARD_THIEVES)},
-        {true, findCard(hand, CARD_BONES_OF_FATE)},
-        {defended, findCard(hand, CARD_TIME_TWIST)},
-        {true, findCard(hand, CARD_CLERICS)},
-        {true, findCard(hand, CARD_SUMMONERS)},
-        {true, findCard(hand, CARD_DIVINE_INTERVENTION)},
-        {true, findCard(hand, CARD_THIEVES)},
-        {true, findCard(hand, CARD_TIME_TWIST)},
+        {gathering && !playerGathers, "num", CARD_NOTHING},
+        {!gathering && !playerGathers && !playerDefended, "off", CARD_NOTHING},
+        {!defended, "def", CARD_NOTHING},
+        {!gathering, "off", CARD_NOTHING},
+        {mayPray, nullptr, CARD_DIVINE_INTERVENTION},
+        {gathering, "num", CARD_NOTHING},
+        {own.population < LOW_POPULATION, nullptr, CARD_CLERICS},
+        {playerGathers && !defended, nullptr, CARD_SUMMONERS},
+        {playerGathers && !defended, nullptr, CARD_THIEVES},
+        {true, nullptr, CARD_BONES_OF_FATE},
+        {defended, nullptr, CARD_TIME_TWIST},
+        {true, nullptr, CARD_CLERICS},
+        {true, nullptr, CARD_SUMMONERS},
+        {true, nullptr, CARD_DIVINE_INTERVENTION},
+        {true, nullptr, CARD_THIEVES},
+        {true, nullptr, CARD_TIME_TWIST},
     };
     for (const Step& step : steps) {
-        if (step.applies && step.position != NOT_IN_HAND) {
-            return {Move::PLAY, step.position};
+        if (!step.applies) {
+            continue;
+        }
+        const int position = step.strongestOf != nullptr ? findStrongest(hand, step.strongestOf)
+                                                         : findCard(hand, step.card);
+        if (position != NOT_IN_HAND) {
+            return {Move::PLAY, position};
         }
     }
     return {Move::DISCARD, computerDiscardPosition(hand)};

@@ -6,9 +6,9 @@
 #include "match/play.h"
 
 #include <algorithm>
-#include <iomanip>
 #include <istream>
 #include <ostream>
+#include <string>
 
 namespace realmsfall {
 
@@ -73,17 +73,29 @@ void pushHistory(History& history, const Kingdom& now) {
     history[0] = now;
 }
 
+// A side's line of the status: its region, gathering and defense in their columns.
+void appendSide(std::string& status, const String& region, const String& gathering,
+                const String& defense) {
+    appendField(status, region, REGION_WIDTH);
+    status += "- Gathering : ";
+    appendField(status, gathering, GATHERING_WIDTH);
+    status += "   Defenses : ";
+    appendField(status, defense);
+}
+
+// Put together, then written at once.
 void showStatus(const Match& match) {
-    std::ostream& out = match.console.out;
     const CardNames& names = match.cardNames;
-    out << "\nPopulation: " << match.player.population << '\n'
-        << std::setw(REGION_WIDTH) << match.playerRegion
-        << "- Gathering : " << std::setw(GATHERING_WIDTH) << names[match.player.gathering]
-        << "   Defenses : " << names[match.player.defense] << '\n'
-        << std::setw(REGION_WIDTH) << match.computerRegion
-        << "- Gathering : " << std::setw(GATHERING_WIDTH) << names[match.computer.gathering]
-        << "   Defenses : " << defenseLabel(match.computer.defense)
-        << "\nYou received: " << names[match.receivedCard] << "\nYour hand:\n";
+    std::string status = "\nPopulation: " + std::to_string(match.player.population) + '\n';
+    appendSide(status, match.playerRegion, names[match.player.gathering],
+               names[match.player.defense]);
+    status += '\n';
+    appendSide(status, match.computerRegion, names[match.computer.gathering],
+               defenseLabel(match.computer.defense));
+    status += "\nYou received: ";
+    appendField(status, names[match.receivedCard]);
+    status += "\nYour hand:\n";
+    match.console.out << status;
 }
 
 void playerTurn(Match& match) {
@@ -116,7 +128,6 @@ void startPlayerTurn(Match& match) {
 
 std::int32_t playMatch(Console& console, const Hand& playerHand, const Hand& computerHand,
                        const CardNames& cardNames, String playerRegion, String computerRegion) {
-    console.out << std::left;
     const Kingdom player = startingKingdom(playerHand);
     const Kingdom computer = startingKingdom(computerHand);
     const int coin = rand() % COIN_FACES;
