@@ -69,7 +69,6 @@ TEST(TroopCasualties, DrawsAndKillsByDefense) {
 TEST(MatchCommandEntry, ListsTwoColumnsRefusesAmountsWhileIdleAndAsksWhatToDiscard) {
     const Hand hand = {0, 0, 1, 2, 3, 4, 5, 6, 7, 11, 12, 19, 24};
     ScriptedConsole con("10\n15\n10\n14\n14\n0\n13\n");
-    con.out << std::left;
     const Move discard = enterCommand(con.console, hand, CARD_NOTHING, NAMES);
     EXPECT_TRUE(discard.kind == Move::DISCARD && discard.position == 12);
     const std::string no = "Invalid number, please re-enter: ";

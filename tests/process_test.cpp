@@ -22,6 +22,7 @@ namespace realmsfall {
 namespace {
 
 using namespace testing;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 
 constexpr int PATIENCE_MS = 20000; // only a broken game ever waits this long
@@ -85,6 +86,23 @@ class Child {
         return true;
     }
 
+    // Reads the screen until the game waits for the keyboard; returns what it showed meanwhile.
+    std::string untilWaiting() {
+        const std::size_t start = screenText.size();
+        for (int looks = 0; !waitsForKeys(); ++looks) {
+            pollfd ready{screen_, POLLIN, 0};
+            if (looks > PATIENCE_MS ||
+                (poll(&ready, 1, 1) == 1 && !readSome(screen_, screenText))) {
+                ADD_FAILURE() << "the game ended or kept busy instead of waiting for the keyboard";
+                break;
+            }
+        }
+        for (pollfd ready{screen_, POLLIN, 0}; poll(&ready, 1, 0) == 1;) {
+            readSome(screen_, screenText); // what it wrote before it began to wait
+        }
+        return screenText.substr(start);
+    }
+
     // Closes the keyboard (unless the run is to end by itself), reads everything left and
     // returns the wait status.
     int finish(bool closeKeyboard = true) {
@@ -103,6 +121,28 @@ class Child {
     std::string screenText, complaints;
 
   private:
+    // The process's count of reads, from /proc.
+    long reads() const {
+        std::ifstream io("/proc/" + std::to_string(pid_) + "/io");
+        std::string key;
+        long value = -1;
+        while (io >> key >> value && key != "syscr:") {
+        }
+        return value;
+    }
+    // Whether the game sleeps in a read of the keyboard (x86-64's read, on descriptor 0) begun
+    // since this last said so: its count of reads, the same before and after the look, grew.
+    bool waitsForKeys() {
+        const long before = reads();
+        std::ifstream call("/proc/" + std::to_string(pid_) + "/syscall");
+        std::string number, descriptor;
+        call >> number >> descriptor;
+        if (number != "0" || descriptor != "0x0" || reads() != before || before <= readsSeen_) {
+            return false;
+        }
+        readsSeen_ = before;
+        return true;
+    }
     long count(const std::string& text) const {
         long n = 0;
         for (auto at = screenText.find(text); at != std::string::npos;
@@ -125,11 +165,18 @@ class Child {
 
     pid_t pid_ = -1;
     int keyboard_ = -1, screen_ = -1, errors_ = -1;
+    long readsSeen_ = 0;
 };
 
 std::string exitOf(int status) {
     return WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
                                : "status " + std::to_string(WEXITSTATUS(status));
+}
+
+// Types all of `keys`, then closes the keyboard and tells how the run ended.
+std::string played(Child& child, const std::string& keys) {
+    child.type(keys);
+    return exitOf(child.finish());
 }
 
 // A folder of the test's own holding "standings.txt" with `text`; its path. (The in-process runs
@@ -142,6 +189,37 @@ std::string folderWith(const std::string& text) {
         std::ofstream(folder + "/standings.txt", std::ios::binary) << text;
     }
     return folder;
+}
+
+// A whole game answered one question at a time: every question is on the screen by the time
+// the game waits for its answer, and every turn is told before the pause that follows it.
+TEST(Processes, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
+    const std::string folder = folderWith("0\n~\n");
+    Child child(folder);
+    for (const auto& [question, answer] : {std::pair{"Player, enter your name: ", "Tess\n"},
+                                           {"Your region? ", "Pongi\n"},
+                                           {"Call heads or tails: ", "h\n"}}) {
+        ASSERT_THAT(child.untilWaiting(), EndsWith(question));
+        child.type(answer);
+    }
+    int commands = 0, pauses = 0;
+    for (std::string shown = child.untilWaiting(); !shown.ends_with(AGAIN);
+         shown = child.untilWaiting()) {
+        if (shown.ends_with("Enter the number of the unit you wish to command: ")) {
+            ++commands;
+            child.type("14\n");
+        } else if (shown.ends_with("Discard which unit? ")) {
+            child.type("1\n");
+        } else {
+            ASSERT_TRUE(shown.size() > 1 && shown.ends_with('\n')) << "a wait with nothing told";
+            ASSERT_LT(++pauses, 1000);
+            child.type("\n");
+        }
+    }
+    EXPECT_TRUE(commands > 0 && pauses > commands);
+    child.type("n\n");
+    EXPECT_EQ(exitOf(child.finish()), "status 0");
+    EXPECT_EQ(readFile(folder + "/standings.txt"), "1\nTess 0 1 0 1 0\n~\n");
 }
 
 // Both runs start from the same file and both finish a game before either saves: the second to
@@ -212,8 +290,7 @@ TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
     std::filesystem::remove(path);
     std::filesystem::create_symlink("/dev/zero", path);
     Child device(folder);
-    device.type("Ann\n");
-    EXPECT_EQ(exitOf(device.finish()), "status 2");
+    EXPECT_EQ(played(device, "Ann\n"), "status 2");
     EXPECT_THAT(device.complaints, HasSubstr("standings.txt: cannot be read: it is a device"));
     EXPECT_EQ(std::filesystem::read_symlink(path), "/dev/zero");
     std::filesystem::remove(path);
@@ -240,8 +317,7 @@ TEST(Processes, ASaveThatFailsLeavesTheOldFile) {
         const rlimit limit{old.size(), old.size()};
         setrlimit(RLIMIT_FSIZE, &limit);
     });
-    child.type("Ann\n" + lostGame(7) + "n\n");
-    EXPECT_EQ(exitOf(child.finish()), "status 3");
+    EXPECT_EQ(played(child, "Ann\n" + lostGame(7) + "n\n"), "status 3");
     EXPECT_EQ(child.complaints,
               "realmsfall: the results could not be saved to standings.txt: File too large\n");
     EXPECT_EQ(readFile(folder + "/standings.txt"), old);
@@ -253,8 +329,7 @@ TEST(Processes, AFileWithTwoNamesIsRewrittenInPlace) {
     const std::string folder = folderWith("7\n~\n");
     std::filesystem::create_hard_link(folder + "/standings.txt", folder + "/other-name");
     Child child(folder);
-    child.type("Ann\n" + lostGame(7) + "n\n");
-    EXPECT_EQ(exitOf(child.finish()), "status 0");
+    EXPECT_EQ(played(child, "Ann\n" + lostGame(7) + "n\n"), "status 0");
     EXPECT_EQ(readFile(folder + "/other-name"), "8\nAnn 0 1 0 1 0\n~\n");
     EXPECT_EQ(std::filesystem::hard_link_count(folder + "/standings.txt"), 2u);
 }
@@ -263,57 +338,42 @@ TEST(Processes, AFileWithTwoNamesIsRewrittenInPlace) {
 // rewritten in place; a file the player may not write is not saved. As root, the runs play as
 // nobody.
 TEST(Processes, AFolderThePlayerCannotWriteTo) {
-    namespace fs = std::filesystem;
     const std::string folder = folderWith("7\n~\n");
-    const std::string path = folder + "/standings.txt";
+    const std::string path = folder + "/standings.txt", game = folder + "-game";
     const auto asPlayer = [] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
             _exit(126);
         }
     };
     // A copy of the game that the player can reach wherever the build is.
-    const std::string game = folder + "-game";
-    fs::copy_file(GAME, game, fs::copy_options::overwrite_existing);
-    fs::permissions(game, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                              fs::perms::others_read | fs::perms::others_exec);
-    fs::permissions(path, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec &
-                              ~fs::perms::owner_exec);
-    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
-    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    std::filesystem::copy_file(GAME, game, std::filesystem::copy_options::overwrite_existing);
+    ASSERT_EQ(chmod(game.c_str(), 0755) | chmod(path.c_str(), 0666) | chmod(folder.c_str(), 0555),
+              0);
     {
         Child child(folder, asPlayer, game);
-        child.type("Ann\n" + lostGame(7) + "n\n");
-        EXPECT_EQ(exitOf(child.finish()), "status 0") << child.complaints;
+        EXPECT_EQ(played(child, "Ann\n" + lostGame(7) + "n\n"), "status 0") << child.complaints;
         EXPECT_EQ(readFile(path), "8\nAnn 0 1 0 1 0\n~\n");
     }
     // A file the player may write but does not own, in a folder the player may write to: a
     // renamed new file would be the player's, so the file is rewritten in place and stays its
     // owner's.
     if (geteuid() == 0) {
-        fs::permissions(folder, fs::perms::all);
-        ASSERT_EQ(chown(path.c_str(), 0, 65534), 0); // the player's group, another's file
+        ASSERT_EQ(chmod(folder.c_str(), 0777) | chown(path.c_str(), 0, 65534), 0);
         Child child(folder, asPlayer, game);
-        child.type("Ann\n" + lostGame(8) + "n\n");
-        EXPECT_EQ(exitOf(child.finish()), "status 0") << child.complaints;
+        EXPECT_EQ(played(child, "Ann\n" + lostGame(8) + "n\n"), "status 0") << child.complaints;
         struct stat owned {};
-        EXPECT_EQ(stat(path.c_str(), &owned), 0);
-        EXPECT_EQ(owned.st_uid, 0u);
+        EXPECT_TRUE(stat(path.c_str(), &owned) == 0 && owned.st_uid == 0);
         EXPECT_EQ(readFile(path), "9\nAnn 0 2 0 2 0\n~\n");
-        fs::permissions(folder,
-                        fs::perms::group_write | fs::perms::others_write | fs::perms::owner_write,
-                        fs::perm_options::remove);
     }
-    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_EQ(chmod(path.c_str(), 0444) | chmod(folder.c_str(), 0555), 0);
     const std::string before = readFile(path);
     Child child(folder, asPlayer, game);
-    child.type("Ann\n" + lostGame(std::stoi(before)) + "n\n");
-    EXPECT_EQ(exitOf(child.finish()), "status 3");
+    EXPECT_EQ(played(child, "Ann\n" + lostGame(std::stoi(before)) + "n\n"), "status 3");
     EXPECT_EQ(child.complaints,
               "realmsfall: the results could not be saved to standings.txt: Permission denied\n");
     EXPECT_EQ(readFile(path), before);
-    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
-    fs::remove(game);
+    chmod(folder.c_str(), 0755);
+    std::filesystem::remove(game);
 }
 
 } // namespace

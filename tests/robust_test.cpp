@@ -5,14 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <csignal>
-#include <map>
 #include <regex>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
 #include <tuple>
 #include <unistd.h>
 
