@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>

@@ -16,6 +16,8 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 const std::string USAGE = "Usage: realmsfall [OPTION]...\n";
+const std::string NOT_A_DEAL =
+    "the deal must be a whole number from -2147483648 to 2147483647, not ";
 
 Outcome commandLine(std::vector<std::string> arguments, const std::string& keys = "") {
     arguments.insert(arguments.begin(), "realmsfall");
@@ -43,19 +45,16 @@ TEST(Options, HelpVersionAndEveryMistakeCreateNoFile) {
     }
     EXPECT_EQ(commandLine({"-hV"}).screen, help.screen);
     for (const auto& [arguments, problem] : {
-             std::pair{std::vector<std::string>{"--bogus"},
-                       "unknown or ambiguous option '--bogus'"},
+             std::pair<std::vector<std::string>, std::string>{
+                 {"--bogus"}, "unknown or ambiguous option '--bogus'"},
              {{"--s"}, "unknown or ambiguous option '--s'"},
              {{"-sx"}, "unknown option '-x'"},
              {{"--scores=1"}, "the option '--scores' takes no value"},
              {{"--deal"}, "the option '--deal' needs a value"},
              {{"-sd"}, "the option '-d' needs a value"},
-             {{"-d", "+5"},
-              "the deal must be a whole number from -2147483648 to 2147483647, not '+5'"},
-             {{"--deal=2147483648"},
-              "the deal must be a whole number from -2147483648 to 2147483647, not '2147483648'"},
-             {{"-d", "7x"},
-              "the deal must be a whole number from -2147483648 to 2147483647, not '7x'"},
+             {{"-d", "+5"}, NOT_A_DEAL + "'+5'"},
+             {{"--deal=2147483648"}, NOT_A_DEAL + "'2147483648'"},
+             {{"-d", "7x"}, NOT_A_DEAL + "'7x'"},
              {{"-d", "1", "-s"}, "--scores and --deal cannot be used together"},
              {{"-s", "again"}, "unexpected argument 'again'"},
              {{"again", "-s"}, "unexpected argument 'again'"},
@@ -64,7 +63,7 @@ TEST(Options, HelpVersionAndEveryMistakeCreateNoFile) {
         withFile.insert(withFile.end(), arguments.begin(), arguments.end());
         const Outcome wrong = commandLine(withFile);
         EXPECT_EQ(wrong.status, EXIT_USAGE) << problem;
-        EXPECT_EQ(wrong.complaints, "realmsfall: " + std::string(problem) + "\n" + USAGE);
+        EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE);
         EXPECT_EQ(wrong.screen, "");
     }
     EXPECT_EQ(commandLine({"--scores", "-f", path}).screen,
