@@ -2,6 +2,7 @@
 
 #include "core/random.h"
 
+#include <cassert>
 #include <istream>
 #include <ostream>
 
@@ -53,6 +54,7 @@ int promptRegion(Console& console, const RegionTable& table) {
 }
 
 int drawComputerRegion(int playerRegion) {
+    assert(playerRegion >= 0 && playerRegion < REGION_COUNT);
     int region = rand() % REGION_COUNT;
     while (region == playerRegion) {
         region = rand() % REGION_COUNT;

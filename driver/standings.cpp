@@ -1,6 +1,7 @@
 #include "driver/standings.h"
 
 #include <algorithm>
+#include <cassert>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -33,6 +34,7 @@ struct Reading {
 };
 
 bool fail(Reading& reading, std::size_t at, std::string what) {
+    assert(at <= reading.text.size());
     const auto line = std::count(reading.text.begin(), reading.text.begin() + at, '\n') + 1;
     reading.damage = StandingsDamage{line, std::move(what)};
     return false;
