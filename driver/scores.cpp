@@ -14,12 +14,9 @@ namespace realmsfall {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> NUMBER_HEADINGS = {"Wins", "Losses", "Percent", "Games",
-                                                             "Overkills"};
-constexpr std::string_view NAME_HEADING = "Name";
-constexpr const char* GAP = "  ";
+constexpr std::size_t RECORD_NUMBERS = 5;
 
-std::array<std::int32_t, 5> numbersOf(const PlayerRecord& record) {
+std::array<std::int32_t, RECORD_NUMBERS> numbersOf(const PlayerRecord& record) {
     return {record.wins, record.losses, record.percent, record.games, record.overkills};
 }
 
@@ -34,13 +31,11 @@ bool ranksBefore(const PlayerRecord& a, const PlayerRecord& b) {
     return a.name < b.name;
 }
 
-// Each column as wide as its heading or its widest entry.
+// The name column as wide as the longest name, each number column as its widest number, the
+// numbers to the right; one blank between columns.
 void printTable(std::ostream& out, const std::vector<PlayerRecord>& records) {
-    std::size_t nameWidth = NAME_HEADING.size();
-    std::array<std::size_t, 5> widths{};
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        widths[i] = NUMBER_HEADINGS[i].size();
-    }
+    std::size_t nameWidth = 0;
+    std::array<std::size_t, RECORD_NUMBERS> widths{};
     for (const PlayerRecord& record : records) {
         nameWidth = std::max<std::size_t>(nameWidth, record.name.length());
         const auto numbers = numbersOf(record);
@@ -48,18 +43,14 @@ void printTable(std::ostream& out, const std::vector<PlayerRecord>& records) {
             widths[i] = std::max(widths[i], std::to_string(numbers[i]).size());
         }
     }
-    const auto row = [&](std::string_view name, const auto& column) {
-        out << std::left << std::setw(static_cast<int>(nameWidth)) << name << std::right;
+    for (const PlayerRecord& record : records) {
+        out << std::left << std::setw(static_cast<int>(nameWidth))
+            << printable({record.name.c_str(), record.name.length()}) << std::right;
+        const auto numbers = numbersOf(record);
         for (std::size_t i = 0; i < widths.size(); ++i) {
-            out << GAP << std::setw(static_cast<int>(widths[i])) << column(i);
+            out << ' ' << std::setw(static_cast<int>(widths[i])) << numbers[i];
         }
         out << '\n';
-    };
-    row(NAME_HEADING, [](std::size_t i) { return NUMBER_HEADINGS[i]; });
-    for (const PlayerRecord& record : records) {
-        const auto numbers = numbersOf(record);
-        row(printable({record.name.c_str(), record.name.length()}),
-            [&numbers](std::size_t i) { return numbers[i]; });
     }
 }
 
