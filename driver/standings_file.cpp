@@ -18,7 +18,6 @@ namespace realmsfall {
 
 namespace {
 
-constexpr std::size_t READ_CHUNK = std::size_t{1} << 16;
 constexpr const char* TEMPORARY_TAIL = ".tmp";
 constexpr std::size_t TEMPORARY_TAG = 6; // mkstemp's six letters and digits
 
@@ -51,7 +50,8 @@ std::string errorText(int error) {
     return std::strerror(error);
 }
 
-// What a file that is no plain file is, in the player's words.
+// What a file that is no plain file is, in the player's words: the kinds besides a plain file
+// that a file's status can tell.
 std::string whatItIs(mode_t mode) {
     if (S_ISDIR(mode)) {
         return "it is a folder";
@@ -62,10 +62,7 @@ std::string whatItIs(mode_t mode) {
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
         return "it is a device";
     }
-    if (S_ISSOCK(mode)) {
-        return "it is a socket";
-    }
-    return "it is no plain file";
+    return "it is a socket";
 }
 
 bool sameFile(const struct stat& a, const struct stat& b) {
@@ -78,9 +75,14 @@ struct Locked {
     struct stat status {};
 };
 
+// The file cannot be opened or locked, for the reason given.
 struct Refused {
     std::string why;
-    bool special; // a folder, fifo, device or socket: never read, never replaced
+};
+
+// A folder, fifo, device or socket: never read, never replaced.
+struct Special {
+    std::string what;
 };
 
 struct Missing {};
@@ -102,19 +104,19 @@ bool lock(int fd, int operation) {
 // Opens the file with `flags` and takes the lock. The file is looked at before it is opened, so
 // that a fifo or device is never opened; when a rename replaced the file while this run waited
 // for the lock, the new one is opened instead.
-std::variant<Locked, Missing, Refused, StartInterrupted> openLocked(const std::string& path,
-                                                                    int flags, int operation) {
+std::variant<Locked, Missing, Refused, Special, StartInterrupted>
+openLocked(const std::string& path, int flags, int operation) {
     for (;;) {
         struct stat named {};
         if (stat(path.c_str(), &named) != 0) {
             if (errno != ENOENT) {
-                return Refused{errorText(errno), false};
+                return Refused{errorText(errno)};
             }
             if ((flags & O_CREAT) == 0) {
                 return Missing{};
             }
         } else if (!S_ISREG(named.st_mode)) {
-            return Refused{whatItIs(named.st_mode), true};
+            return Special{whatItIs(named.st_mode)};
         }
         Locked locked{
             Descriptor(open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666)), {}};
@@ -122,13 +124,11 @@ std::variant<Locked, Missing, Refused, StartInterrupted> openLocked(const std::s
             if (errno == ENOENT && (flags & O_CREAT) == 0) {
                 continue; // removed since it was looked at
             }
-            return Refused{errorText(errno), false};
+            return Refused{errorText(errno)};
         }
-        if (fstat(locked.file.get(), &locked.status) != 0) {
-            return Refused{errorText(errno), false};
-        }
+        fstat(locked.file.get(), &locked.status); // an open file always has a status
         if (!S_ISREG(locked.status.st_mode)) {
-            return Refused{whatItIs(locked.status.st_mode), true};
+            return Special{whatItIs(locked.status.st_mode)};
         }
         if (!lock(locked.file.get(), operation)) {
             return StartInterrupted{};
@@ -141,29 +141,19 @@ std::variant<Locked, Missing, Refused, StartInterrupted> openLocked(const std::s
 }
 
 // The whole file from its start, or the reason it cannot be read.
-std::optional<std::string> readAll(int fd, std::string& text) {
-    struct stat status {};
-    const std::size_t expected = fstat(fd, &status) == 0 && status.st_size > 0
-                                     ? static_cast<std::size_t>(status.st_size)
-                                     : 0;
-    text.resize(expected + READ_CHUNK);
-    std::size_t size = 0;
+std::optional<std::string> readAll(const Locked& locked, std::string& text) {
+    text.clear();
+    text.reserve(static_cast<std::size_t>(locked.status.st_size));
+    char block[BUFSIZ];
     for (;;) {
-        if (size == text.size()) {
-            text.resize(size + std::max(size / 2, READ_CHUNK)); // the file grew meanwhile
-        }
-        const ssize_t got = read(fd, text.data() + size, text.size() - size);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
+        const ssize_t got = read(locked.file.get(), block, sizeof block);
+        if (got > 0) {
+            text.append(block, static_cast<std::size_t>(got));
+        } else if (got == 0) {
+            return std::nullopt;
+        } else if (errno != EINTR) {
             return errorText(errno);
         }
-        if (got == 0) {
-            text.resize(size);
-            return std::nullopt;
-        }
-        size += static_cast<std::size_t>(got);
     }
 }
 
@@ -251,10 +241,7 @@ std::optional<SaveFailure> replaceByRename(const std::string& folder, const std:
     if (file.get() < 0) {
         return std::nullopt;
     }
-    struct stat made {};
-    const bool sameOwner = fstat(file.get(), &made) == 0 && made.st_uid == old.status.st_uid &&
-                           made.st_gid == old.status.st_gid;
-    if (!sameOwner && fchown(file.get(), old.status.st_uid, old.status.st_gid) != 0) {
+    if (fchown(file.get(), old.status.st_uid, old.status.st_gid) != 0) {
         unlink(temporary.c_str());
         return std::nullopt;
     }
@@ -331,54 +318,55 @@ std::optional<StandingsDamage> writeFresh(std::string_view,
 
 std::variant<StartingStandings, StandingsDamage, StartInterrupted>
 openStandings(const std::string& path, bool create) {
-    auto refusal = [](const Refused& refused) {
-        return StandingsDamage{0, "cannot be read: " + refused.why};
+    const auto unreadable = [](const std::string& why) {
+        return StandingsDamage{0, "cannot be read: " + why};
     };
     StartingStandings start;
-    {
-        auto shared = openLocked(path, O_RDONLY, LOCK_SH);
-        if (const auto* refused = std::get_if<Refused>(&shared)) {
-            return refusal(*refused);
+    auto shared = openLocked(path, O_RDONLY, LOCK_SH);
+    if (const auto* refused = std::get_if<Refused>(&shared)) {
+        return unreadable(refused->why);
+    }
+    if (const auto* special = std::get_if<Special>(&shared)) {
+        return unreadable(special->what);
+    }
+    if (std::holds_alternative<StartInterrupted>(shared)) {
+        return StartInterrupted{};
+    }
+    if (const auto* locked = std::get_if<Locked>(&shared)) {
+        if (const auto failure = readAll(*locked, start.text)) {
+            return unreadable(*failure);
         }
-        if (std::holds_alternative<StartInterrupted>(shared)) {
-            return StartInterrupted{};
-        }
-        if (const auto* locked = std::get_if<Locked>(&shared)) {
-            if (const auto failure = readAll(locked->file.get(), start.text)) {
-                return StandingsDamage{0, "cannot be read: " + *failure};
-            }
-            if (!startsAfresh(start.text)) {
-                return start;
-            }
+        if (!startsAfresh(start.text)) {
+            return start;
         }
     }
+    shared = Missing{}; // the shared lock goes
+    start.text = FRESH_STANDINGS;
     if (!create) {
-        return StartingStandings{std::string(FRESH_STANDINGS), std::nullopt};
+        return start;
     }
     // Missing, or to be started afresh: under the exclusive lock, unless another run has done
     // so meanwhile.
     const TerminationHeld signalsHeld;
     auto own = openLocked(path, O_RDWR | O_CREAT, LOCK_EX);
+    if (const auto* special = std::get_if<Special>(&own)) {
+        return unreadable(special->what);
+    }
     if (const auto* refused = std::get_if<Refused>(&own)) {
-        if (refused->special) {
-            return refusal(*refused);
-        }
-        return StartingStandings{std::string(FRESH_STANDINGS),
-                                 "cannot be created: " + refused->why};
-    }
-    const Locked* const held = std::get_if<Locked>(&own);
-    if (held == nullptr) {
-        return StartInterrupted{};
-    }
-    const Locked& locked = *held;
-    if (const auto failure = readAll(locked.file.get(), start.text)) {
-        return StandingsDamage{0, "cannot be read: " + *failure};
-    }
-    if (!startsAfresh(start.text)) {
+        start.notKept = "cannot be created: " + refused->why;
         return start;
     }
-    start.text = FRESH_STANDINGS;
-    if (const SaveFailure failure = replaceContent(path, locked, "", writeFresh)) {
+    const auto* const locked = std::get_if<Locked>(&own);
+    if (locked == nullptr) {
+        return StartInterrupted{};
+    }
+    std::string now;
+    if (const auto failure = readAll(*locked, now)) {
+        return unreadable(*failure);
+    }
+    if (!startsAfresh(now)) {
+        start.text = std::move(now);
+    } else if (const SaveFailure failure = replaceContent(path, *locked, "", writeFresh)) {
         start.notKept = "cannot be created: " + *failure;
     }
     return start;
@@ -390,16 +378,18 @@ SaveFailure saveStandings(const std::string& path, const Compose& compose) {
     if (const auto* refused = std::get_if<Refused>(&own)) {
         return refused->why;
     }
-    const Locked* const held = std::get_if<Locked>(&own);
-    if (held == nullptr) {
+    if (const auto* special = std::get_if<Special>(&own)) {
+        return special->what;
+    }
+    const auto* const locked = std::get_if<Locked>(&own);
+    if (locked == nullptr) {
         return std::string("the wait for the file was cut off");
     }
-    const Locked& locked = *held;
     std::string current;
-    if (const auto failure = readAll(locked.file.get(), current)) {
+    if (const auto failure = readAll(*locked, current)) {
         return failure;
     }
-    return replaceContent(path, locked, current, compose);
+    return replaceContent(path, *locked, current, compose);
 }
 
 } // namespace realmsfall

@@ -27,7 +27,6 @@ void appendEntry(std::string& list, int number, const String& name) {
 // written at once.
 void listHand(std::ostream& out, const Hand& hand, const CardNames& cardNames) {
     std::string list;
-    list.reserve(HAND_SIZE * (NAME_WIDTH + sizeof "14. \t\t")); // room enough for the usual names
     for (int row = 1; row < LEFT_ROWS; ++row) {
         appendEntry(list, row, cardNames[hand[row - 1]]);
         list += "\t\t";

@@ -310,7 +310,7 @@ TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
 TEST(Processes, ASaveThatFailsLeavesTheOldFile) {
     const std::string old = "7\nBob 1 0 100 1 0\n~\n";
     const std::string folder = folderWith(old);
-    std::ofstream(folder + "/.standings.txt.Ab12Cd.tmp") << "left by a killed run";
+    std::ofstream(folder + "/.standings.txt.azAZ09.tmp") << "left by a killed run";
     Child child(folder, [&old] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{old.size(), old.size()};

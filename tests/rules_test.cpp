@@ -1,7 +1,6 @@
 // The players' rules file, RMF_RULES.txt, against the game as built.
 #include "cards/deck.h"
 #include "driver/regions.h"
-#include "match/orders.h"
 #include "support.h"
 
 #include <algorithm>
@@ -87,39 +86,6 @@ TEST(RulesFile, NamesEveryCardWithTheGamesValueWeightAndChance) {
         EXPECT_EQ(rows[0][1], value < 0 ? "-" : std::to_string(value)) << name;
         EXPECT_EQ(rows[0][2], std::to_string(drawWeight(card))) << name;
         EXPECT_NEAR(std::stod(rows[0][3]), drawn[card] * 100.0 / 32768, 0.005) << name;
-    }
-}
-
-TEST(RulesFile, WorkedBattlesComeOutAsTheCasualtyCountSays) {
-    std::map<std::string, CardId> cards;
-    for (CardId card = 0; card <= CARD_SUMMONERS; ++card) {
-        cards[nameOf(card)] = card;
-    }
-    const auto examples =
-        matches(std::regex(" +([A-Za-z ]+?) \\+ (unit of [0-9]+) +vs ([A-Za-z ]+?) *: "
-                           "(always|never|([0-9]+) in 10)(?: +([0-9]+) to +([0-9]+))?"));
-    EXPECT_GE(examples.size(), 8u);
-    for (const std::smatch& m : examples) {
-        ASSERT_TRUE(cards.count(m[1]) && cards.count(m[2]) && cards.count(m[3])) << m[0];
-        const double chance = m[4] == "always" ? 1 : m[4] == "never" ? 0 : std::stoi(m[5]) / 10.0;
-        ASSERT_EQ(m[6].matched, chance > 0) << m[0];
-        constexpr int attacks = 20000;
-        int hits = 0, fewest = INT32_MAX, most = 0;
-        srand(1);
-        for (int i = 0; i < attacks; ++i) {
-            if (const int killed = computeCasualties(cards[m[1]], cards[m[2]], cards[m[3]])) {
-                ++hits;
-                fewest = std::min(fewest, killed);
-                most = std::max(most, killed);
-            }
-        }
-        const bool certain = chance == 0 || chance == 1;
-        EXPECT_NEAR(static_cast<double>(hits) / attacks, chance, certain ? 0 : 0.02) << m[0];
-        if (m[6].matched) { // the range holds every count and is all but reached at both ends
-            const int low = std::stoi(m[6]), high = std::stoi(m[7]), slack = (high - low) / 50;
-            EXPECT_TRUE(fewest >= low && fewest <= low + slack) << m[0] << ": fewest " << fewest;
-            EXPECT_TRUE(most <= high && most >= high - slack) << m[0] << ": most " << most;
-        }
     }
 }
 

@@ -230,15 +230,21 @@ TEST(Saving, AFileThatCannotBeCreatedIsReportedAndChangesNothingOnTheConsole) {
     EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 
-// A symbolic link stays, and the file it points to is replaced.
+// A symbolic link stays, and the file it points to is replaced by a new one.
 TEST(Saving, ALinkIsFollowed) {
     namespace fs = std::filesystem;
     const std::string keys = "Ann\n" + lostGame(7); // before the file: working it out clears it
     const std::string path = standingsFile("7\n~\n"), real = path + "-real";
     fs::rename(path, real);
     fs::create_symlink(real, path);
+    const auto inode = [&real] {
+        struct stat file {};
+        return stat(real.c_str(), &file), file.st_ino;
+    };
+    const ino_t before = inode();
     EXPECT_EQ(runAt(path, keys).complaints, "");
     EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_NE(inode(), before); // a new file renamed over the old one
     EXPECT_EQ(readFile(real), "8\nAnn 0 1 0 1 0\n~\n");
     fs::remove(path);
     fs::remove(real);
