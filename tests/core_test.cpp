@@ -150,12 +150,16 @@ TEST(RandomGenerator, KnownSequences) {
 }
 
 TEST(ReadCommand, AcceptsExactlyOneToFourteen) {
-    ScriptedConsole c("0\n15\n20\n03\n 3\n3 \n\n+3\n100\n3\n1\n10\n14\n5");
+    ScriptedConsole c("0\n15\n20\na\n:\n03\n 3\n3 \n\n+3\n100\n3\n1\n10\n14\n5");
     for (const int expected : {2, 0, 9, 13, 4}) { // the last without a newline
         EXPECT_EQ(readCommand(c.console), expected);
     }
     EXPECT_THROW(readCommand(c.console), InputEnded);
-    EXPECT_EQ(c.screen(), std::string(NO) + NO + NO + NO + NO + NO + NO + NO + NO + "\n");
+    std::string refusals;
+    for (int i = 0; i < 11; ++i) {
+        refusals += NO;
+    }
+    EXPECT_EQ(c.screen(), refusals + "\n");
 }
 
 // Each reader that waits for the player gives up at the end of input with one newline, also
