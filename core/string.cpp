@@ -220,13 +220,9 @@ void String::append(const char* text, std::uint32_t count) {
 }
 
 String& String::operator+=(const String& other) {
-    // Appending a string to itself: copy first, since growing frees the source buffer.
-    if (this == &other) {
-        const String copy(other);
-        append(copy.buffer_, copy.length_);
-    } else {
-        append(other.buffer_, other.length_);
-    }
+    // Room first: when `other` is this string, growing moves the text it is about to append.
+    reserve(length_ + other.length_);
+    append(other.buffer_, other.length_);
     return *this;
 }
 

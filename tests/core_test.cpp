@@ -26,12 +26,16 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     s += s; // growing must not lose the text being appended
     EXPECT_STREQ(s.c_str(), "abcdabcd");
     EXPECT_EQ(s.capacity(), 9u);
-    s = String();
+    const String empty, lower("pongi");
+    String same("Pongi"), moved(s);
+    s = empty; // a copy takes the source's capacity
     EXPECT_EQ(s.capacity(), 1u);
-    String same("Pongi");
     const char* const buffer = same.c_str();
-    same = String("pongi"); // same size: the buffer is reused
-    EXPECT_EQ(same.c_str(), buffer);
+    same = lower; // same size: the buffer is reused, for a copy or a string about to go
+    same = String("Bongo");
+    EXPECT_TRUE(same.c_str() == buffer && same == String("Bongo"));
+    moved = String("x");
+    EXPECT_TRUE(moved == String("x") && moved.capacity() == 2u);
 
     std::istringstream in("  Pongi  extra\n\n\tA b \t\n\r\v\f Ann\r\n  Bo");
     String w("old"), l;
@@ -53,6 +57,7 @@ class Trickle : public std::streambuf {
 
   protected:
     int underflow() override {
+        EXPECT_FALSE(gptr() > egptr()) << "a read went past what the buffer held";
         if (at_ >= keys_.size()) {
             return traits_type::eof();
         }

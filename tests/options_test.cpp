@@ -71,7 +71,7 @@ The rules and unit lists are in RMF_RULES.txt.
         std::vector<std::string> withFile = {"-f", path};
         withFile.insert(withFile.end(), arguments.begin(), arguments.end());
         const Outcome wrong = commandLine(withFile);
-        EXPECT_EQ(wrong.status, EXIT_USAGE) << problem;
+        EXPECT_EQ(wrong.status, 64) << problem;
         EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE);
         EXPECT_EQ(wrong.screen, "");
     }

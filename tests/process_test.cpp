@@ -311,6 +311,7 @@ TEST(Processes, ASaveThatFailsLeavesTheOldFile) {
     const std::string old = "7\nBob 1 0 100 1 0\n~\n";
     const std::string folder = folderWith(old);
     std::ofstream(folder + "/.standings.txt.azAZ09.tmp") << "left by a killed run";
+    std::ofstream(folder + "/.standings.txt.@[`{:~.tmp") << "no temporary file of the game's";
     Child child(folder, [&old] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{old.size(), old.size()};
@@ -320,7 +321,7 @@ TEST(Processes, ASaveThatFailsLeavesTheOldFile) {
     EXPECT_EQ(child.complaints,
               "realmsfall: the results could not be saved to standings.txt: File too large\n");
     EXPECT_EQ(readFile(folder + "/standings.txt"), old);
-    EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(folder)), 1);
+    EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(folder)), 2);
 }
 
 // A file with a second name keeps both: it is rewritten in place.
