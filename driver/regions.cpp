@@ -2,7 +2,7 @@
 
 #include "core/random.h"
 
-#include <cassert>
+#include <cctype>
 #include <istream>
 #include <ostream>
 
@@ -16,7 +16,7 @@ void fillRegionTable(RegionTable& table) {
     for (int i = 0; i < REGION_COUNT; ++i) {
         String lower;
         for (const char* c = names[i]; *c != '\0'; ++c) {
-            lower += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
         }
         String number;
         if (i + 1 == REGION_COUNT) {
@@ -54,7 +54,6 @@ int promptRegion(Console& console, const RegionTable& table) {
 }
 
 int drawComputerRegion(int playerRegion) {
-    assert(playerRegion >= 0 && playerRegion < REGION_COUNT);
     int region = rand() % REGION_COUNT;
     while (region == playerRegion) {
         region = rand() % REGION_COUNT;

@@ -15,7 +15,7 @@ volatile std::sig_atomic_t requested = 0;
 
 // A descriptor that is always at the end of its input: the read end of a pipe whose write end
 // is closed.
-int endOfInput = -1;
+int endOfInput;
 
 extern "C" void noteTermination(int signal) {
     const int savedErrno = errno;
@@ -45,10 +45,9 @@ void catchTermination() {
         close(ends[1]);
         endOfInput = ends[0];
     }
-    struct sigaction caught {};
+    struct sigaction caught {}; // no SA_RESTART among its flags: a waiting read returns
     caught.sa_handler = noteTermination;
     caught.sa_mask = terminationSet();
-    caught.sa_flags = 0; // no SA_RESTART: a waiting read returns
     for (const int signal : TERMINATION) {
         struct sigaction before {};
         if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {

@@ -1,8 +1,8 @@
 #include "driver/standings.h"
 
 #include <algorithm>
-#include <cassert>
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <cstring>
 

@@ -175,12 +175,9 @@ bool writeAll(int fd, std::string_view text) {
 // to, so that the link stays.
 std::pair<std::string, std::string> whereSaved(const std::string& path) {
     std::string target = path;
-    struct stat link {};
-    if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* const resolved = realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
+    if (char* const resolved = realpath(path.c_str(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
     }
     const std::size_t slash = target.rfind('/');
     if (slash == std::string::npos) {

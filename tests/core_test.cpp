@@ -36,6 +36,11 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     EXPECT_TRUE(same.c_str() == buffer && same == String("Bongo"));
     moved = String("x");
     EXPECT_TRUE(moved == String("x") && moved.capacity() == 2u);
+    String shorter("ab"), copied("Pongi"), taken("Pongi");
+    shorter.reserve(5); // as much room as "Pongi" has, and a shorter text
+    copied = shorter;
+    taken = std::move(shorter);
+    EXPECT_TRUE(copied == String("ab") && taken == String("ab"));
 
     std::istringstream in("  Pongi  extra\n\n\tA b \t\n\r\v\f Ann\r\n  Bo");
     String w("old"), l;
@@ -122,7 +127,8 @@ TEST(String, ReadsAcrossRefillsAndCutsAtTheLimit) {
     static_assert(String::MAX_LENGTH + 1 == UINT32_MAX, "the capacity counts the terminator");
     // A long word is scanned in blocks: it ends at its first blank wherever that falls.
     for (const std::size_t length : {1, 7, 8, 9, 15, 16, 20, 24, 31, 32, 33, 44, 63}) {
-        std::istringstream in(std::string(length, 'w') + "\tnext" + std::string(64, 'x'));
+        Trickle keyboard(std::string(length, 'w') + "\tnext" + std::string(64, 'x'), 9);
+        std::istream in(&keyboard);
         String w;
         in >> w;
         EXPECT_EQ(w.length(), length);
@@ -135,6 +141,7 @@ TEST(String, ComparesTheBytes) {
                                       {"10", "9", -1},
                                       {"Ann", "Ann", 0},
                                       {"Ann", "An", 1},
+                                      {"An", "Ann", -1},
                                       {"\xe9", "z", 1}}) {
         const String left(a), right(b);
         EXPECT_EQ(left == right, order == 0) << a << " " << b;

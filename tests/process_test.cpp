@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <poll.h>
+#include <ranges>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -77,7 +78,10 @@ class Child {
 
     // Reads the screen until `text` has been shown `times` times in all.
     bool showed(const std::string& text, int times = 1) {
-        while (count(text) < times) {
+        const auto shown = [&] {
+            return std::ranges::distance(std::views::split(screenText, text));
+        };
+        while (shown() <= times) {
             if (!readSome(screen_, screenText)) {
                 return false;
             }
@@ -141,14 +145,6 @@ class Child {
         }
         readsSeen_ = before;
         return true;
-    }
-    long count(const std::string& text) const {
-        long n = 0;
-        for (auto at = screenText.find(text); at != std::string::npos;
-             at = screenText.find(text, at + 1)) {
-            ++n;
-        }
-        return n;
     }
     static bool readSome(int fd, std::string& into) {
         pollfd ready{fd, POLLIN, 0};
@@ -276,11 +272,17 @@ TEST(Processes, AClosedScreenEndsTheRunAndKeepsItsGames) {
     EXPECT_EQ(readFile(folder + "/standings.txt"), "9\nAnn 0 1 0 1 0\n~\n");
 }
 
-// A fifo would hang the start, a link to an endless device would fill the memory, and a device
-// replaced by a plain file would be lost: each is refused at once and left as it is.
+// A folder cannot be read, a fifo would hang the start, a link to an endless device would fill
+// the memory, and a device replaced by a plain file would be lost: each is refused at once and
+// left as it is.
 TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
     const std::string folder = folderWith("");
     const std::string path = folder + "/standings.txt";
+    std::filesystem::create_directory(path);
+    Child directory(folder);
+    EXPECT_EQ(played(directory, "Ann\n"), "status 2");
+    EXPECT_THAT(directory.complaints, HasSubstr("standings.txt: cannot be read: it is a folder"));
+    std::filesystem::remove(path);
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     Child fifo(folder);
     EXPECT_EQ(exitOf(fifo.finish()), "status 2");

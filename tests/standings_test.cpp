@@ -65,6 +65,7 @@ TEST(StandingsReading, LookupAndLoadReadAsTheGameAlwaysHas) {
               "line 3: " + NO_END}, // the load stops, the lookup not
              {"0\nBo\0b 1 0 100 1 0\n~\n"s, "Ann", "line 2: the line holds a NUL byte"},
              {"0\nBob 1\0 2\nAnn 1 2 3 4 5\n~\n"s, "Ann", "line 2: the line holds a NUL byte"},
+             {"0\nAnn 1 2 3 4 5 x\0y\n~\n"s, "Ann", "line 2: the line holds a NUL byte"},
              {"0\nBob 2147483648 0 0 0 0\n~\n", "Ann",
               "line 2: number 1 of the record of \"Bob\"" + NUMBER + "\"2147483648\" stands there"},
              {"0\nBob 1 2 -2147483649 0 0\n~\n", "Bob",
