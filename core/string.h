@@ -79,7 +79,7 @@ std::ostream& operator<<(std::ostream& out, const String& s);
 
 // Appends the text to a line being put together, then blanks up to `width` characters in all: a
 // field of that width, left-adjusted, as the screen writes its columns.
-void appendField(std::string& line, const String& s, std::size_t width = 0);
+void appendField(std::string& line, const String& s, std::size_t width);
 
 // The whitespace that separates words: blank, and tab, newline, vertical tab, form feed and
 // carriage return, which stand together in the character table.

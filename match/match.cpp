@@ -79,8 +79,7 @@ void appendSide(std::string& status, const String& region, const String& gatheri
     appendField(status, region, REGION_WIDTH);
     status += "- Gathering : ";
     appendField(status, gathering, GATHERING_WIDTH);
-    status += "   Defenses : ";
-    appendField(status, defense);
+    status.append("   Defenses : ").append(defense.c_str(), defense.length());
 }
 
 // Put together, then written at once.
@@ -92,8 +91,8 @@ void showStatus(const Match& match) {
     status += '\n';
     appendSide(status, match.computerRegion, names[match.computer.gathering],
                defenseLabel(match.computer.defense));
-    status += "\nYou received: ";
-    appendField(status, names[match.receivedCard]);
+    const String& received = names[match.receivedCard];
+    status.append("\nYou received: ").append(received.c_str(), received.length());
     status += "\nYour hand:\n";
     match.console.out << status;
 }
