@@ -256,9 +256,7 @@ int compare(const String& a, const String& b) {
 
 void appendField(std::string& line, const String& s, std::size_t width) {
     line.append(s.c_str(), s.length());
-    if (s.length() < width) {
-        line.append(width - s.length(), ' ');
-    }
+    line.append(std::max<std::size_t>(width, s.length()) - s.length(), ' ');
 }
 
 std::ostream& operator<<(std::ostream& out, const String& s) {

@@ -160,13 +160,11 @@ std::optional<std::string> readAll(const Locked& locked, std::string& text) {
 bool writeAll(int fd, std::string_view text) {
     while (!text.empty()) {
         const ssize_t put = write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put < 0) {
+        if (put > 0) {
+            text.remove_prefix(static_cast<std::size_t>(put));
+        } else if (errno != EINTR) {
             return false;
         }
-        text.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
 }
@@ -277,14 +275,8 @@ SaveFailure rewriteInPlace(const Locked& old, std::string_view current, const Co
         return damagedMeanwhile(*damage);
     }
     const int fd = old.file.get();
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t put =
-            pwrite(fd, content.data() + done, content.size() - done, static_cast<off_t>(done));
-        if (put < 0 && errno != EINTR) {
-            return errorText(errno);
-        }
-        done += put < 0 ? 0 : static_cast<std::size_t>(put);
+    if (lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, content)) {
+        return errorText(errno);
     }
     if (ftruncate(fd, static_cast<off_t>(content.size())) != 0 || fsync(fd) != 0) {
         return errorText(errno);

@@ -34,7 +34,7 @@ TEST(Regions, PromptTakesTheFirstWordAndTheComputerDrawsAnother) {
     fillRegionTable(table);
     const std::string ask = "Your region? ", no = ask + "Region name invalid, please re-enter.\n";
     for (const auto& [keys, region, screen] :
-         {std::tuple{"Pongi\n", 7, ask},
+         {std::tuple{"Dragonridge\n", 0, ask},
           {"pongi\n", 7, ask},
           {"8\n", 7, ask},
           {"0\n11\nPONGI\npOngi\n08\n   \n\n  10 Pongi\n", 9, no + no + no + no + no + ask}}) {
