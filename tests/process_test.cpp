@@ -11,6 +11,7 @@
 #include <functional>
 #include <poll.h>
 #include <ranges>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -22,6 +23,7 @@ namespace realmsfall {
 namespace {
 
 using namespace testing;
+using ::testing::AnyOf;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 
@@ -75,6 +77,15 @@ class Child {
     }
     void signal(int number) { kill(pid_, number); }
     void closeScreen() { close(std::exchange(screen_, -1)); }
+    // Waits until the game sleeps waiting for a lock (x86-64's flock).
+    bool waitsForLock() {
+        for (int looks = 0; call().first != "73"; ++looks, usleep(1000)) {
+            if (looks > PATIENCE_MS) {
+                return false;
+            }
+        }
+        return true;
+    }
 
     // Reads the screen until `text` has been shown `times` times in all.
     bool showed(const std::string& text, int times = 1) {
@@ -133,14 +144,19 @@ class Child {
         }
         return value;
     }
+    // The system call the process is in (x86-64's number) and its first argument.
+    std::pair<std::string, std::string> call() const {
+        std::ifstream now("/proc/" + std::to_string(pid_) + "/syscall");
+        std::pair<std::string, std::string> numbers;
+        now >> numbers.first >> numbers.second;
+        return numbers;
+    }
     // Whether the game sleeps in a read of the keyboard (x86-64's read, on descriptor 0) begun
     // since this last said so: its count of reads, the same before and after the look, grew.
     bool waitsForKeys() {
         const long before = reads();
-        std::ifstream call("/proc/" + std::to_string(pid_) + "/syscall");
-        std::string number, descriptor;
-        call >> number >> descriptor;
-        if (number != "0" || descriptor != "0x0" || reads() != before || before <= readsSeen_) {
+        if (call() != std::pair<std::string, std::string>("0", "0x0") || reads() != before ||
+            before <= readsSeen_) {
             return false;
         }
         readsSeen_ = before;
@@ -217,21 +233,26 @@ TEST(Processes, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
     EXPECT_EQ(readFile(folder + "/standings.txt"), "1\nTess 0 1 0 1 0\n~\n");
 }
 
-// Both runs start from the same file and both finish a game before either saves: the second to
-// save adds its game to what the first saved.
+// Both runs start from the same file and finish a game, then both saves wait for another
+// program's lock. The second to save locks the file the first renamed over the old one and adds
+// its game to what the first saved.
 TEST(Processes, RunsSideBySideKeepEveryGame) {
     const std::string folder = folderWith("0\nCid 1 0 100 1 0\n~\n");
+    const int other = open((folder + "/standings.txt").c_str(), O_RDONLY | O_CLOEXEC);
     Child ann(folder), bob(folder);
     ann.type("Ann\n" + lostGame(0));
     bob.type("Bob\n" + lostGame(0)); // both took seed 0
-    ASSERT_TRUE(ann.showed(AGAIN));
-    ASSERT_TRUE(bob.showed(AGAIN));
+    ASSERT_TRUE(ann.showed(AGAIN) && bob.showed(AGAIN));
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
     ann.type("n\n");
-    EXPECT_EQ(exitOf(ann.finish()), "status 0");
     bob.type("n\n");
+    ASSERT_TRUE(ann.waitsForLock() && bob.waitsForLock());
+    close(other);
+    EXPECT_EQ(exitOf(ann.finish()), "status 0");
     EXPECT_EQ(exitOf(bob.finish()), "status 0");
-    EXPECT_EQ(readFile(folder + "/standings.txt"),
-              "2\nCid 1 0 100 1 0\nAnn 0 1 0 1 0\nBob 0 1 0 1 0\n~\n");
+    EXPECT_THAT(readFile(folder + "/standings.txt"),
+                AnyOf("2\nCid 1 0 100 1 0\nAnn 0 1 0 1 0\nBob 0 1 0 1 0\n~\n",
+                      "2\nCid 1 0 100 1 0\nBob 0 1 0 1 0\nAnn 0 1 0 1 0\n~\n"));
 }
 
 // Ctrl-C, a kill or a closed terminal in the third game: the first two are kept, the third is
@@ -251,12 +272,10 @@ TEST(Processes, ASignalInTheThirdGameKeepsTheFirstTwo) {
     }
     const std::string folder = folderWith("7\n~\n");
     Child child(folder, [] { std::signal(SIGHUP, SIG_IGN); });
-    child.type("Ann\n" + lostGame(7));
-    ASSERT_TRUE(child.showed("Call heads or tails: "));
+    child.type("Ann\n");
+    ASSERT_TRUE(child.showed("Your region? "));
     child.signal(SIGHUP);
-    ASSERT_TRUE(child.showed(AGAIN));
-    child.type("n\n");
-    EXPECT_EQ(exitOf(child.finish()), "status 0");
+    EXPECT_EQ(played(child, lostGame(7) + "n\n"), "status 0");
     EXPECT_EQ(readFile(folder + "/standings.txt"), "8\nAnn 0 1 0 1 0\n~\n");
 }
 
