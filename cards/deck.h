@@ -24,7 +24,7 @@ struct DeckRow {
 // Each troop class takes a quarter of the deck with weights 29, 24, 19, 14, 9, 5 from its weakest
 // to its strongest card; the special cards share the last quarter. The rows are tried in this
 // order, which is why Summoners sits between Divine Intervention and Clerics.
-constexpr std::array<DeckRow, 24> DECK = {{
+constexpr auto DECK = std::to_array<DeckRow>({
     {29, CARD_FOOTMEN},       {53, CARD_ARCHERS},
     {72, CARD_KNIGHTS},       {86, CARD_MAGES},
     {95, CARD_SEIGE_TOWERS},  {100, CARD_DRAGONS},
@@ -37,7 +37,7 @@ constexpr std::array<DeckRow, 24> DECK = {{
     {317, CARD_THIEVES},      {334, CARD_DIVINE_INTERVENTION},
     {350, CARD_SUMMONERS},    {367, CARD_CLERICS},
     {384, CARD_TIME_TWIST},   {DECK_SPAN, CARD_BONES_OF_FATE},
-}};
+});
 
 // How many of the DECK_SPAN remainders draw `card`: 0 for the kinds the deck never deals.
 constexpr int drawWeight(CardId card) {

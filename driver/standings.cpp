@@ -21,8 +21,10 @@ bool isSpace(char c) {
 
 // The text in double quotes, cut short when long, with unprintable bytes shown as '?'.
 std::string quoted(std::string_view text) {
-    return "\"" + printable(text.substr(0, QUOTED_MAX)) +
-           (text.size() > QUOTED_MAX ? "...\"" : "\"");
+    std::string shown = "\"";
+    shown += printable(text.substr(0, QUOTED_MAX));
+    shown += text.size() > QUOTED_MAX ? "...\"" : "\"";
+    return shown;
 }
 
 // One reading of the file's text from its start, as far as it gets.
