@@ -10,10 +10,7 @@ cmake=$1 cpack=$2 build=$3 game=$4 source=$5 version=$6 lintian=$7 readelf=$8 ha
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failed=0
-fail() {
-    echo "FAILED: $*"
-    failed=1
-}
+fail() { echo "FAILED: $*"; failed=1; }
 docs=share/doc/realmsfall
 expected="games/realmsfall
 $docs/RMF_RULES.txt
@@ -54,9 +51,8 @@ check_documents "$scratch/prefix" "cmake --install" "$scratch/prefix"
 
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; echo "FAILED: cpack -G DEB"; exit 1; }
-set -- "$scratch"/package/*.deb
-[ $# -eq 1 ] && [ -f "$1" ] || { echo "FAILED: cpack made $# packages: $*"; exit 1; }
-deb=$1
+deb=$(echo "$scratch"/package/*.deb)
+[ -f "$deb" ] || { echo "FAILED: cpack made no single package: $deb"; exit 1; }
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
 found=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' | sort)
 [ "$found" = "$expected" ] || fail "the package holds:
@@ -92,10 +88,6 @@ else
     fi
 fi
 
-if [ "$failed" -ne 0 ]; then
-    dpkg-deb -I "$deb"
-    dpkg-deb -c "$deb"
-    exit 1
-fi
+[ "$failed" -eq 0 ] || { dpkg-deb -I "$deb"; dpkg-deb -c "$deb"; exit 1; }
 echo "installed and packaged: $(basename "$deb"), lintian-clean, hardening $hardening" \
     "(fortified:" $fortified")"

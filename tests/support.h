@@ -15,14 +15,6 @@
 
 namespace realmsfall::testing {
 
-// A screen that takes every character and keeps none, while the stream stays good as a real
-// screen does.
-class Discard : public std::streambuf {
-  protected:
-    int overflow(int c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 // A console whose keyboard is a fixed script and whose screen is kept for inspection.
 struct ScriptedConsole {
     explicit ScriptedConsole(const std::string& typed = "") : in(typed) {}
