@@ -15,7 +15,7 @@ namespace realmsfall {
 // input.
 // With a `deal`, the games are seeded deal, deal + 1, ... instead of from the file's counter, and
 // the file is read only to greet the player: it is never created or written.
-int runGame(Console& console, const std::string& standingsPath = "standings.txt",
+int runGame(Console& console, const std::string& standingsPath,
             std::optional<std::int32_t> deal = std::nullopt);
 
 // Exit status of a run that found "standings.txt" damaged or unreadable, and left it as it was.
