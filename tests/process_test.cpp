@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <ranges>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -40,6 +41,7 @@ class Child {
         EXPECT_EQ(pipe2(keys, O_CLOEXEC) | pipe2(screen, O_CLOEXEC) | pipe2(errors, O_CLOEXEC), 0);
         pid_ = fork();
         if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL); // a game stuck in a loop goes with a killed test
             dup2(keys[0], STDIN_FILENO);
             dup2(screen[1], STDOUT_FILENO);
             dup2(errors[1], STDERR_FILENO);
@@ -293,7 +295,7 @@ TEST(Processes, AClosedScreenEndsTheRunAndKeepsItsGames) {
 
 // A folder cannot be read, a fifo would hang the start, a link to an endless device would fill
 // the memory, and a device replaced by a plain file would be lost: each is refused at once and
-// left as it is.
+// left as it is, as is a file whose reading fails.
 TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
     const std::string folder = folderWith("");
     const std::string path = folder + "/standings.txt";
@@ -323,6 +325,11 @@ TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
     EXPECT_EQ(exitOf(socketFile.finish()), "status 2");
     EXPECT_THAT(socketFile.complaints, HasSubstr("standings.txt: cannot be read: it is a socket"));
     close(listening);
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink("/proc/self/mem", path); // a plain file that fails to read
+    Child failing(folder);
+    EXPECT_EQ(played(failing, "Ann\n"), "status 2");
+    EXPECT_THAT(failing.complaints, HasSubstr("standings.txt: cannot be read: Input/output error"));
 }
 
 // With too small a file size allowed, the new file cannot be written: the old one stays, the
