@@ -91,12 +91,11 @@ class Child {
 
     // Reads the screen until `text` has been shown `times` times in all.
     bool showed(const std::string& text, int times = 1) {
-        const auto shown = [&] {
-            return std::ranges::distance(std::views::split(screenText, text));
-        };
-        while (shown() <= times) {
-            if (!readSome(screen_, screenText)) {
-                return false;
+        for (std::size_t from = 0, at = 0; times > 0; --times, from = at + text.size()) {
+            while ((at = screenText.find(text, from)) == std::string::npos) {
+                if (!readSome(screen_, screenText)) {
+                    return false;
+                }
             }
         }
         return true;
