@@ -86,57 +86,54 @@ void reportReshuffle(std::ostream& out, const Kingdom& player, const Kingdom& co
         << (computer.defense != CARD_NOTHING ? "defenses established.\n" : "nothing defending.\n");
 }
 
-void narrateForPlayer(std::ostream& out, const Roll& roll, const Kingdom& player,
-                      const Kingdom& computer, const CardNames& names) {
-    switch (roll.colour) {
-    case RED:
-        out << "red.\nAn impenetrable wall of magical shields forms around your gates.\n";
-        break;
-    case ORANGE:
-        out << "orange.\n"
-            << (roll.enemyDefense != CARD_NOTHING
-                    ? "Your scouts report that the enemy defenses have mysteriously disappeared.  "
-                      "The\ndie gives you a chance to take advantage of your enemy's "
-                      "vulnerability.\n"
-                    : "The die gives you another chance to exploit your enemy's lack of "
-                      "defenses.\n");
-        break;
-    case YELLOW:
-        out << YELLOW_TEXT;
-        break;
-    case BLUE:
-        reportReshuffle(out, player, computer, names);
-        break;
-    default:
-        out << "purple.\nThe whispers of dissention coarse through your population.\n";
-        if (roll.gathering == CARD_NOTHING && roll.defense == CARD_NOTHING) {
-            out << "You watch as " << roll.deserters << " people pack up and leave your kingdom.\n";
-        } else if (roll.gathering == CARD_NOTHING) {
-            out << "Your " << names[roll.defense]
-                << " decide that they no longer wish to fight for you.\n";
-        } else if (roll.defense == CARD_NOTHING) {
-            out << "Your " << names[roll.gathering]
-                << " decide that they no longer wish to fight for you.\n";
-        } else {
-            out << "Your " << names[roll.gathering] << " turn against your " << names[roll.defense]
-                << " and fight until both are dead.\n";
-        }
-        break;
+// What each side is told of the colours whose narration differs by side.
+struct Telling {
+    const char* red;
+    const char* orangeDefended; // the enemy's defense vanished
+    const char* orangeOpen;     // the enemy had none to lose
+    const char* purple;
+};
+
+constexpr Telling TOLD_TO_PLAYER = {
+    "red.\nAn impenetrable wall of magical shields forms around your gates.\n",
+    "Your scouts report that the enemy defenses have mysteriously disappeared.  The\ndie gives "
+    "you a chance to take advantage of your enemy's vulnerability.\n",
+    "The die gives you another chance to exploit your enemy's lack of defenses.\n",
+    "purple.\nThe whispers of dissention coarse through your population.\n"};
+
+constexpr Telling TOLD_OF_COMPUTER = {
+    "red.\n",
+    "Your defenses mysteriously disappear and you wait to see if your opponent\ncapitalizes on "
+    "this advantage.\n",
+    "Your opponent tries to take advantage of your lack of defense.\n",
+    "purple.\nYou notice people missing from the enemy camp.\n"};
+
+// Who left the player's kingdom on a purple roll.
+void reportDesertion(std::ostream& out, const Roll& roll, const CardNames& names) {
+    if (roll.gathering == CARD_NOTHING && roll.defense == CARD_NOTHING) {
+        out << "You watch as " << roll.deserters << " people pack up and leave your kingdom.\n";
+    } else if (roll.gathering == CARD_NOTHING) {
+        out << "Your " << names[roll.defense]
+            << " decide that they no longer wish to fight for you.\n";
+    } else if (roll.defense == CARD_NOTHING) {
+        out << "Your " << names[roll.gathering]
+            << " decide that they no longer wish to fight for you.\n";
+    } else {
+        out << "Your " << names[roll.gathering] << " turn against your " << names[roll.defense]
+            << " and fight until both are dead.\n";
     }
 }
 
-void narrateForComputer(std::ostream& out, const Roll& roll, const Kingdom& player,
-                        const Kingdom& computer, const CardNames& names) {
+void narrate(std::ostream& out, const Roll& roll, char side, const Kingdom& player,
+             const Kingdom& computer, const CardNames& names) {
+    const Telling& told = side == SIDE_PLAYER ? TOLD_TO_PLAYER : TOLD_OF_COMPUTER;
     switch (roll.colour) {
     case RED:
-        out << "red.\n";
+        out << told.red;
         break;
     case ORANGE:
         out << "orange.\n"
-            << (roll.enemyDefense != CARD_NOTHING
-                    ? "Your defenses mysteriously disappear and you wait to see if your "
-                      "opponent\ncapitalizes on this advantage.\n"
-                    : "Your opponent tries to take advantage of your lack of defense.\n");
+            << (roll.enemyDefense != CARD_NOTHING ? told.orangeDefended : told.orangeOpen);
         break;
     case YELLOW:
         out << YELLOW_TEXT;
@@ -145,7 +142,10 @@ void narrateForComputer(std::ostream& out, const Roll& roll, const Kingdom& play
         reportReshuffle(out, player, computer, names);
         break;
     default:
-        out << "purple.\nYou notice people missing from the enemy camp.\n";
+        out << told.purple;
+        if (side == SIDE_PLAYER) {
+            reportDesertion(out, roll, names);
+        }
         break;
     }
 }
@@ -174,19 +174,15 @@ CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names
 CardId bonesOfFate(Console& console, Kingdom& self, Kingdom& opp, std::int32_t& turn,
                    const CardNames& cardNames, char side) {
     const auto colour = static_cast<Colour>(rand() % COLOURS);
-    const bool player = side == SIDE_PLAYER;
-    console.out << (player ? "You roll the Bones of Fate and the die lands on the color "
-                           : "The horizon glows with a bright shade of ");
+    console.out << (side == SIDE_PLAYER
+                        ? "You roll the Bones of Fate and the die lands on the color "
+                        : "The horizon glows with a bright shade of ");
     if (colour == GREEN) {
         return arm(console, self, opp, cardNames, side);
     }
     const Roll roll = applyColour(colour, self, opp, turn);
     const auto [playerKingdom, computerKingdom] = actingFirst(side, self, opp);
-    if (player) {
-        narrateForPlayer(console.out, roll, playerKingdom, computerKingdom, cardNames);
-    } else {
-        narrateForComputer(console.out, roll, playerKingdom, computerKingdom, cardNames);
-    }
+    narrate(console.out, roll, side, playerKingdom, computerKingdom, cardNames);
     return drawCard();
 }
 
