@@ -174,6 +174,11 @@ void longNameCopied(benchmark::State& state) {
     timeChild(state, {YARDSTICKS, "copy"}, {}, LONG_NAME, 0);
 }
 
+// Its floor: the same bytes held in memory that fits them exactly, as a name is, then written.
+void longNameKept(benchmark::State& state) {
+    timeChild(state, {YARDSTICKS, "keep"}, {}, LONG_NAME, 0);
+}
+
 // An 8 MiB line at the first command prompt, refused, then the input ends.
 void longCommandLine(benchmark::State& state) {
     timeChild(state, {GAME}, {}, "Ann\nPongi\nh\n" + std::string(EIGHT_MIB, '7') + "\n",
@@ -191,6 +196,7 @@ BENCHMARK(tenGames)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(tenGamesScreenWrites)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(longName)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(longNameCopied)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(longNameKept)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(longCommandLine)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(threeGames)->UseManualTime()->Unit(benchmark::kMillisecond);
 

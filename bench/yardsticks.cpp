@@ -1,6 +1,9 @@
 // The plainest programs that do what a run of the game must at least do, to measure the game
 // against:
 //   yardsticks copy            reads its input in blocks and writes it out again;
+//   yardsticks keep            reads its input in blocks into one buffer that realloc grows to
+//                              fit it exactly, then writes it out: what a program that must
+//                              hold the input, as the game holds a name, costs at least;
 //   yardsticks writes FILE     writes the pieces recorded in FILE, one write each, as a run
 //                              flushes its screen (FILE: each piece's length as 8 bytes, then
 //                              the piece);
@@ -15,6 +18,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -49,6 +53,29 @@ int copy() {
         if (!writeAll({block, static_cast<std::size_t>(got)})) {
             return 1;
         }
+    }
+}
+
+int keep() {
+    static char block[1 << 16];
+    char* kept = nullptr;
+    std::size_t size = 0;
+    for (;;) {
+        const ssize_t got = read(STDIN_FILENO, block, sizeof block);
+        if (got <= 0) {
+            const bool written = got == 0 && writeAll({kept, size});
+            std::free(kept);
+            return written ? 0 : 1;
+        }
+        const auto count = static_cast<std::size_t>(got);
+        char* const grown = static_cast<char*>(std::realloc(kept, size + count));
+        if (grown == nullptr) {
+            std::free(kept);
+            return 1;
+        }
+        kept = grown;
+        std::memcpy(kept + size, block, count);
+        size += count;
     }
 }
 
@@ -150,12 +177,16 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "copy") == 0) {
         return copy();
     }
+    if (argc == 2 && std::strcmp(argv[1], "keep") == 0) {
+        return keep();
+    }
     if (argc == 3 && std::strcmp(argv[1], "writes") == 0) {
         return writes(argv[2]);
     }
     if (argc == 3 && std::strcmp(argv[1], "save") == 0) {
         return save(argv[2]);
     }
-    std::fputs("usage: yardsticks copy | yardsticks writes FILE | yardsticks save FILE\n", stderr);
+    std::fputs("usage: yardsticks copy | keep | writes FILE | save FILE | measure PROGRAM...\n",
+               stderr);
     return 64;
 }
