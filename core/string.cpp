@@ -254,13 +254,17 @@ int compare(const String& a, const String& b) {
     return a.length() < b.length() ? -1 : 1;
 }
 
+std::string_view view(const String& s) {
+    return {s.c_str(), s.length()};
+}
+
 void appendField(std::string& line, const String& s, std::size_t width) {
-    line.append(s.c_str(), s.length());
+    line.append(view(s));
     line.append(std::max<std::size_t>(width, s.length()) - s.length(), ' ');
 }
 
 std::ostream& operator<<(std::ostream& out, const String& s) {
-    return out << std::string_view(s.c_str(), s.length()); // a text never holds a NUL byte
+    return out << view(s); // a text never holds a NUL byte
 }
 
 void readWord(std::istream& in, String& word, std::uint32_t limit) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace realmsfall {
 
@@ -76,6 +77,9 @@ inline bool operator>=(const String& a, const String& b) {
 
 // Writes the text as a plain character sequence, so width, fill and adjustment apply.
 std::ostream& operator<<(std::ostream& out, const String& s);
+
+// The text's bytes, for the standard library's text functions.
+std::string_view view(const String& s);
 
 // Appends the text to a line being put together, then blanks up to `width` characters in all: a
 // field of that width, left-adjusted, as the screen writes its columns.

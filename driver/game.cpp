@@ -63,7 +63,7 @@ String promptName(Console& console) {
         if (std::memchr(typed.c_str(), '\0', typed.length()) == nullptr) {
             return typed;
         }
-        std::string kept(typed.c_str(), typed.length());
+        std::string kept(view(typed));
         std::erase(kept, '\0');
         if (!kept.empty()) {
             String name;
@@ -197,20 +197,23 @@ void complain(Console& console, const std::string& line) {
     console.err << "realmsfall: " << line << std::endl;
 }
 
+int complainOfDamage(Console& console, const std::string& path, const StandingsDamage& damage) {
+    complain(console, describe(path, damage));
+    return EXIT_DAMAGED_STANDINGS;
+}
+
 int runGame(Console& console, const std::string& standingsPath, std::optional<std::int32_t> deal) {
     printBanner(console.out);
     auto opened = openStandings(standingsPath, !deal);
     if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
-        complain(console, describe(standingsPath, *damage));
-        return EXIT_DAMAGED_STANDINGS;
+        return complainOfDamage(console, standingsPath, *damage);
     }
     if (std::holds_alternative<StartInterrupted>(opened)) {
         return EXIT_INPUT_ENDED;
     }
     StartingStandings& start = std::get<StartingStandings>(opened);
     if (const auto damage = counterDamage(start.text)) {
-        complain(console, describe(standingsPath, *damage));
-        return EXIT_DAMAGED_STANDINGS;
+        return complainOfDamage(console, standingsPath, *damage);
     }
     if (start.notKept) {
         complain(console, standingsPath + ": " + *start.notKept +
@@ -222,9 +225,10 @@ int runGame(Console& console, const std::string& standingsPath, std::optional<st
         return status;
     }
     // A run that completed no game leaves the file as it is, and so does a numbered deal.
-    const SaveFailure failure = player.tally.games == 0 || deal ? std::nullopt
-                                : start.notKept                 ? start.notKept
-                                                                : save(standingsPath, player);
+    SaveFailure failure;
+    if (player.tally.games > 0 && !deal) {
+        failure = start.notKept ? start.notKept : save(standingsPath, player);
+    }
     if (failure) {
         complain(console, "the results could not be saved to " + standingsPath + ": " + *failure);
     }

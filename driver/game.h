@@ -8,6 +8,8 @@
 
 namespace realmsfall {
 
+struct StandingsDamage;
+
 // The whole run: banner, the player's name and record, one game after another until the player
 // declines another, then the games of the run added to the standings file. Returns the exit
 // status: 0; EXIT_INPUT_ENDED when the keyboard input ran out first (or the screen went away, or
@@ -29,5 +31,8 @@ void printBanner(std::ostream& out);
 
 // One line on the error stream, after the program's name.
 void complain(Console& console, const std::string& line);
+
+// Tells where and how the standings file at `path` is damaged; yields EXIT_DAMAGED_STANDINGS.
+int complainOfDamage(Console& console, const std::string& path, const StandingsDamage& damage);
 
 } // namespace realmsfall

@@ -140,7 +140,8 @@ int runCommandLine(int argc, char* argv[], Console& console) {
     std::string problem;
     const std::optional<Request> request = parse(argc, argv, problem);
     if (!request) {
-        console.err << "realmsfall: " << problem << '\n' << USAGE << std::endl;
+        complain(console, problem);
+        console.err << USAGE << std::endl;
         return EXIT_USAGE;
     }
     switch (request->action) {

@@ -11,7 +11,6 @@ namespace realmsfall {
 namespace {
 
 constexpr std::int32_t OVERKILL = -25000;
-constexpr int RECORD_NUMBERS = 5;
 constexpr std::size_t QUOTED_MAX = 40;
 constexpr std::size_t WRITE_CHUNK = std::size_t{1} << 16;
 
@@ -144,10 +143,9 @@ bool takeInteger(Reading& reading, std::int32_t& value, const NumberOf& whose) {
 
 // The five numbers after a record's name.
 bool takeNumbers(Reading& reading, std::string_view name, PlayerRecord& record) {
-    std::int32_t* const numbers[RECORD_NUMBERS] = {&record.wins, &record.losses, &record.percent,
-                                                   &record.games, &record.overkills};
-    for (int i = 0; i < RECORD_NUMBERS; ++i) {
-        if (!takeInteger(reading, *numbers[i], NumberOf{name, i + 1})) {
+    int nth = 0;
+    for (const auto number : RECORD_NUMBERS) {
+        if (!takeInteger(reading, record.*number, NumberOf{name, ++nth})) {
             return false;
         }
     }
@@ -155,7 +153,7 @@ bool takeNumbers(Reading& reading, std::string_view name, PlayerRecord& record) 
 }
 
 bool isName(std::string_view word, const String& name) {
-    return word == std::string_view(name.c_str(), name.length());
+    return word == view(name);
 }
 
 // The lookup: after the first word, the counter, each line's first word is a name; the rest of
@@ -217,10 +215,9 @@ void appendNumber(std::string& out, std::int32_t n) {
 // A record's line: the name and the five numbers, one blank apart.
 void appendRecord(std::string& out, std::string_view name, const PlayerRecord& record) {
     out.append(name);
-    for (const std::int32_t n :
-         {record.wins, record.losses, record.percent, record.games, record.overkills}) {
+    for (const auto number : RECORD_NUMBERS) {
         out += ' ';
-        appendNumber(out, n);
+        appendNumber(out, record.*number);
     }
     out += '\n';
 }
@@ -335,7 +332,7 @@ std::optional<StandingsDamage> writeBack(std::string_view text, const String& na
     if (!readOthers(load, name, keep)) {
         return load.damage;
     }
-    appendRecord(out, std::string_view(name.c_str(), name.length()), withGames(now.record, tally));
+    appendRecord(out, view(name), withGames(now.record, tally));
     out += "~\n";
     write(out);
     return std::nullopt;

@@ -5,6 +5,7 @@
 // standings_file.h.
 #include "core/string.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -23,6 +24,11 @@ struct PlayerRecord {
     std::int32_t games = 0;
     std::int32_t overkills = 0;
 };
+
+// The numbers of a record in the order its line holds them, after the name.
+constexpr std::array<std::int32_t PlayerRecord::*, 5> RECORD_NUMBERS = {
+    &PlayerRecord::wins, &PlayerRecord::losses, &PlayerRecord::percent, &PlayerRecord::games,
+    &PlayerRecord::overkills};
 
 // What one run adds to its player's record. The write back adds it to the record as the file
 // holds it then, so that runs side by side each keep their games.

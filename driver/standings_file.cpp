@@ -224,21 +224,24 @@ std::string damagedMeanwhile(const StandingsDamage& damage) {
     return "it was damaged meanwhile, on line " + std::to_string(damage.line) + ": " + damage.what;
 }
 
-// The new content, written straight into a temporary file beside the old one. Nothing when the
-// temporary file cannot be made as the old file is (folder, owner, group): the caller then
-// rewrites in place.
-std::optional<SaveFailure> replaceByRename(const std::string& folder, const std::string& name,
-                                           const Locked& old, std::string_view current,
-                                           const Compose& compose) {
+// A save that a rename cannot make: the file is rewritten in place instead.
+struct InPlaceInstead {};
+
+// The new content, written straight into a temporary file beside the old one, which is renamed
+// over it. In place instead when the temporary file cannot be made as the old file is (folder,
+// owner, group) or the rename fails.
+std::variant<SaveFailure, InPlaceInstead>
+replaceByRename(const std::string& folder, const std::string& name, const Locked& old,
+                std::string_view current, const Compose& compose) {
     std::string temporary = folder + "/." + name + ".XXXXXX" + TEMPORARY_TAIL;
     Descriptor file(
         mkostemps(temporary.data(), static_cast<int>(std::strlen(TEMPORARY_TAIL)), O_CLOEXEC));
     if (file.get() < 0) {
-        return std::nullopt;
+        return InPlaceInstead{};
     }
     if (fchown(file.get(), old.status.st_uid, old.status.st_gid) != 0) {
         unlink(temporary.c_str());
-        return std::nullopt;
+        return InPlaceInstead{};
     }
     fchmod(file.get(), old.status.st_mode & 07777);
     int error = 0;
@@ -256,15 +259,15 @@ std::optional<SaveFailure> replaceByRename(const std::string& folder, const std:
     }
     if (damage || error != 0) {
         unlink(temporary.c_str());
-        return damage ? damagedMeanwhile(*damage) : errorText(error);
+        return SaveFailure(damage ? damagedMeanwhile(*damage) : errorText(error));
     }
     const std::string target = folder + "/" + name;
     if (rename(temporary.c_str(), target.c_str()) != 0) {
         unlink(temporary.c_str());
-        return std::nullopt;
+        return InPlaceInstead{};
     }
     syncFolder(folder);
-    return SaveFailure{};
+    return SaveFailure(); // saved
 }
 
 // Written over the old content, then cut to size and synced: the file is never empty meanwhile.
@@ -289,9 +292,9 @@ SaveFailure replaceContent(const std::string& path, const Locked& old, std::stri
     const auto [folder, name] = whereSaved(path);
     removeLeftovers(folder, name);
     if (old.status.st_nlink <= 1) {
-        if (std::optional<SaveFailure> renamed =
-                replaceByRename(folder, name, old, current, compose)) {
-            return *renamed;
+        const auto renamed = replaceByRename(folder, name, old, current, compose);
+        if (const auto* done = std::get_if<SaveFailure>(&renamed)) {
+            return *done;
         }
     }
     return rewriteInPlace(old, current, compose);

@@ -79,7 +79,7 @@ void appendSide(std::string& status, const String& region, const String& gatheri
     appendField(status, region, REGION_WIDTH);
     status += "- Gathering : ";
     appendField(status, gathering, GATHERING_WIDTH);
-    status.append("   Defenses : ").append(defense.c_str(), defense.length());
+    status.append("   Defenses : ").append(view(defense));
 }
 
 // Put together, then written at once.
@@ -92,7 +92,7 @@ void showStatus(const Match& match) {
     appendSide(status, match.computerRegion, names[match.computer.gathering],
                defenseLabel(match.computer.defense));
     const String& received = names[match.receivedCard];
-    status.append("\nYou received: ").append(received.c_str(), received.length());
+    status.append("\nYou received: ").append(view(received));
     status += "\nYour hand:\n";
     match.console.out << status;
 }
