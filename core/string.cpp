@@ -85,7 +85,7 @@ constexpr std::size_t BLOCK = 8;
 bool mayHoldSpace(const char* eight) {
     constexpr std::uint64_t ONES = 0x0101010101010101u;
     constexpr std::uint64_t HIGH_BITS = 0x8080808080808080u;
-    std::uint64_t block = 0;
+    std::uint64_t block{};
     std::memcpy(&block, eight, sizeof block);
     return ((block - ONES * '!') & ~block & HIGH_BITS) != 0;
 }

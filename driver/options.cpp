@@ -40,7 +40,7 @@ constexpr const char* SHORT_OPTIONS = "+:hVsf:d:";
 constexpr option LONG_OPTIONS[] = {
     {"help", no_argument, nullptr, 'h'},       {"version", no_argument, nullptr, 'V'},
     {"scores", no_argument, nullptr, 's'},     {"standings", required_argument, nullptr, 'f'},
-    {"deal", required_argument, nullptr, 'd'}, {nullptr, 0, nullptr, 0},
+    {"deal", required_argument, nullptr, 'd'}, {}, // the end of the list
 };
 
 // When several are asked for, the later in this list wins.
@@ -57,7 +57,7 @@ std::optional<std::int32_t> dealNumber(std::string_view text) {
     if (text.starts_with('+')) {
         return std::nullopt;
     }
-    std::int32_t deal = 0;
+    std::int32_t deal{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), deal);
     if (error != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;

@@ -9,20 +9,16 @@
 #include <iomanip>
 #include <ostream>
 #include <string_view>
+#include <tuple>
 
 namespace realmsfall {
 
 namespace {
 
-// Most wins first, then the best percent, then names in the order of their bytes.
+// Most wins first, then the best percent, then names in the order of their bytes: `a` and `b`
+// trade places for the two numbers, which rank downwards.
 bool ranksBefore(const PlayerRecord& a, const PlayerRecord& b) {
-    if (a.wins != b.wins) {
-        return a.wins > b.wins;
-    }
-    if (a.percent != b.percent) {
-        return a.percent > b.percent;
-    }
-    return a.name < b.name;
+    return std::tie(b.wins, b.percent, a.name) < std::tie(a.wins, a.percent, b.name);
 }
 
 // The name column as wide as the longest name, each number column as its widest number, the

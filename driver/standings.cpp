@@ -239,7 +239,7 @@ bool startsAfresh(std::string_view text) {
 
 std::optional<StandingsDamage> counterDamage(std::string_view text) {
     Reading reading{asRead(text)};
-    std::int32_t counter = 0;
+    std::int32_t counter{};
     takeInteger(reading, counter, COUNTER);
     return reading.damage;
 }
@@ -314,7 +314,7 @@ std::optional<StandingsDamage> writeBack(std::string_view text, const String& na
         return lookup.damage;
     }
     Reading load{text};
-    std::int32_t counter = 0;
+    std::int32_t counter{};
     if (!takeInteger(load, counter, COUNTER)) {
         return load.damage;
     }

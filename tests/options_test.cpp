@@ -82,12 +82,14 @@ The rules and unit lists are in RMF_RULES.txt.
 // Best first: most wins, then the best percent, then names byte by byte; the name column as wide
 // as the longest name, the numbers right-aligned, what cannot be printed shown as "?".
 TEST(Options, ScoresListEveryRecordAsTheFileReadsBestFirst) {
-    const std::string file = "+12\nBob 3 1 75 4 0\nann 3 0 100 3 1\nZed\x01\xe9 -10 0 100\n10 2\n"
-                             "Ann 3 0 100 3 0\nBob 1 0 100 1 0\n~\nAfter 99 0 100 99 0\n";
+    const std::string file =
+        "+12\nBob 3 1 75 4 0\nann 3 0 100 3 1\nZed\x01\xe9 -10 0 100\n10 2\n"
+        "Ann 3 0 100 3 0\nAnn 3 0 100 5 0\nBob 1 0 100 1 0\n~\nAfter 99 0 100 99 0\n";
     const std::string path = standingsFile(file);
     const Outcome scores = commandLine({"--scores", "--standings=" + path});
     EXPECT_EQ(scores.status, 0);
-    EXPECT_EQ(scores.screen, "Ann     3 0 100  3 0\n"
+    EXPECT_EQ(scores.screen, "Ann     3 0 100  3 0\n" // records that tie keep the file's order
+                             "Ann     3 0 100  5 0\n"
                              "ann     3 0 100  3 1\n"
                              "Bob     3 1  75  4 0\n"
                              "Bob     1 0 100  1 0\n"
@@ -97,7 +99,7 @@ TEST(Options, ScoresListEveryRecordAsTheFileReadsBestFirst) {
     std::filesystem::resize_file(path, file.find("~"));
     const Outcome damaged = commandLine({"-s", "-f", path});
     EXPECT_EQ(damaged.status, EXIT_DAMAGED_STANDINGS);
-    EXPECT_THAT(damaged.complaints, HasSubstr(", line 8: the file ends before the closing"));
+    EXPECT_THAT(damaged.complaints, HasSubstr(", line 9: the file ends before the closing"));
 }
 
 // A numbered deal plays the counter's games from that number on, record block included, and
