@@ -23,10 +23,8 @@
 namespace realmsfall {
 namespace {
 
-using namespace testing;
-using ::testing::AnyOf;
-using ::testing::EndsWith;
-using ::testing::HasSubstr;
+using namespace testing;   // the game's test helpers
+using namespace ::testing; // and the matchers
 
 constexpr int PATIENCE_MS = 20000; // only a broken game ever waits this long
 constexpr const char* AGAIN = "Would you like to play again? ";
@@ -236,7 +234,7 @@ TEST(Processes, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
 
 // Both runs start from the same file and finish a game, then both saves wait for another
 // program's lock. The second to save locks the file the first renamed over the old one and adds
-// its game to what the first saved.
+// its game to what the first saved. A run starting meanwhile waits too, until a signal ends it.
 TEST(Processes, RunsSideBySideKeepEveryGame) {
     const std::string folder = folderWith("0\nCid 1 0 100 1 0\n~\n");
     const int other = open((folder + "/standings.txt").c_str(), O_RDONLY | O_CLOEXEC);
@@ -247,7 +245,10 @@ TEST(Processes, RunsSideBySideKeepEveryGame) {
     ASSERT_EQ(flock(other, LOCK_EX), 0);
     ann.type("n\n");
     bob.type("n\n");
-    ASSERT_TRUE(ann.waitsForLock() && bob.waitsForLock());
+    Child cid(folder);
+    ASSERT_TRUE(ann.waitsForLock() && bob.waitsForLock() && cid.waitsForLock());
+    cid.signal(SIGTERM);
+    EXPECT_EQ(exitOf(cid.finish(false)), "signal 15");
     close(other);
     EXPECT_EQ(exitOf(ann.finish()), "status 0");
     EXPECT_EQ(exitOf(bob.finish()), "status 0");
@@ -280,7 +281,7 @@ TEST(Processes, ASignalInTheThirdGameKeepsTheFirstTwo) {
     EXPECT_EQ(readFile(folder + "/standings.txt"), "8\nAnn 0 1 0 1 0\n~\n");
 }
 
-// A screen that went away ends the run as the end of input does.
+// A screen that went away, or a keyboard that cannot be read, ends the run as the end of input.
 TEST(Processes, AClosedScreenEndsTheRunAndKeepsItsGames) {
     const std::string folder = folderWith("7\n~\n");
     Child child(folder);
@@ -290,6 +291,8 @@ TEST(Processes, AClosedScreenEndsTheRunAndKeepsItsGames) {
     child.type("h\n");
     EXPECT_EQ(exitOf(child.finish(false)), "status 1");
     EXPECT_EQ(readFile(folder + "/standings.txt"), "9\nAnn 0 1 0 1 0\n~\n");
+    Child folderForKeys(folder, [] { dup2(open(".", O_RDONLY), STDIN_FILENO); });
+    EXPECT_EQ(exitOf(folderForKeys.finish()), "status 1");
 }
 
 // A folder cannot be read, a fifo would hang the start, a link to an endless device would fill

@@ -13,11 +13,8 @@
 namespace realmsfall {
 namespace {
 
-using namespace testing;
-using ::testing::EndsWith;
-using ::testing::HasSubstr;
-using ::testing::MatchesRegex;
-using ::testing::StartsWith;
+using namespace testing;   // the game's test helpers
+using namespace ::testing; // and the matchers
 
 constexpr const char* COMMAND = "Enter the number of the unit you wish to command: \n";
 
