@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -177,11 +178,8 @@ std::pair<std::string, std::string> whereSaved(const std::string& path) {
         target = resolved;
         std::free(resolved);
     }
-    const std::size_t slash = target.rfind('/');
-    if (slash == std::string::npos) {
-        return {".", target};
-    }
-    return {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
+    const std::filesystem::path file(target);
+    return {file.has_parent_path() ? file.parent_path().string() : ".", file.filename().string()};
 }
 
 // ".standings.txt.Ab12Cd.tmp" beside "standings.txt".

@@ -92,9 +92,10 @@ TEST(StandingsReading, TheCounterIsReadAsANumber) {
         const auto damage = counterDamage(text);
         EXPECT_EQ(damage ? damage->line : 0, line) << text;
     }
-    EXPECT_EQ(counterDamage("abc\n~\n")->what,
-              "the seed counter on the first line" + NUMBER + "\"abc\" stands there");
-    // What stands there is shown printable and cut short.
+    const std::string forty(40, 'a'); // shown whole, as is anything up to 40 bytes
+    EXPECT_EQ(counterDamage(forty + "\n~\n")->what,
+              "the seed counter on the first line" + NUMBER + "\"" + forty + "\" stands there");
+    // What stands there is shown printable, and cut short beyond 40 bytes.
     EXPECT_EQ(counterDamage(std::string(39, 'x') + "\x01yz\n~\n")->what,
               "the seed counter on the first line" + NUMBER + "\"" + std::string(39, 'x') +
                   "?...\" stands there");
