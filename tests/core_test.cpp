@@ -41,7 +41,7 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     shorter.reserve(5); // as much room as "Pongi" has, and a shorter text
     copied = shorter;
     taken = std::move(shorter);
-    EXPECT_TRUE(copied == String("ab") && taken == String("ab"));
+    EXPECT_TRUE(std::string(copied.c_str()) == "ab" && std::string(taken.c_str()) == "ab");
 
     std::istringstream in("  Pongi  extra\n\n\tA b \t\n\r\v\f Ann\r\n  Bo");
     String w("old"), l;
