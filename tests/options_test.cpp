@@ -70,10 +70,11 @@ The rules and unit lists are in RMF_RULES.txt.
          }) {
         std::vector<std::string> withFile = {"-f", path};
         withFile.insert(withFile.end(), arguments.begin(), arguments.end());
+        ::testing::internal::CaptureStderr(); // where getopt_long would complain by itself
         const Outcome wrong = commandLine(withFile);
         EXPECT_EQ(wrong.status, 64) << problem;
         EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE);
-        EXPECT_EQ(wrong.screen, "");
+        EXPECT_EQ(wrong.screen + ::testing::internal::GetCapturedStderr(), "");
     }
     EXPECT_EQ(commandLine({"--scores", "-f", path}).screen, "Seed counter: 0\n");
     EXPECT_FALSE(std::filesystem::exists(path));
