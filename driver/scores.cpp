@@ -45,7 +45,11 @@ void printTable(std::ostream& out, const std::vector<PlayerRecord>& records) {
 } // namespace
 
 int printScores(Console& console, const std::string& standingsPath) {
-    auto opened = openStandings(standingsPath, false);
+    auto opened = openStandings(standingsPath, false, waitingLine(console, standingsPath));
+    if (const auto* refused = std::get_if<StartRefused>(&opened)) {
+        complain(console, refused->complaint);
+        return refused->status;
+    }
     if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
         return complainOfDamage(console, standingsPath, *damage);
     }
