@@ -245,7 +245,8 @@ std::optional<std::size_t> endOfStandings(std::string_view text, EndScan& scan) 
             scan.lineRuledOut = newline == std::string_view::npos;
         } else if (isSpace(text[scan.at])) {
             ++scan.at;
-        } else if (text[scan.at] != '~') {
+        } else if (text[scan.at] != '~' || !scan.pastCounter) {
+            scan.pastCounter = true; // the lookup takes the first word, whatever it is
             scan.lineRuledOut = true;
         } else if (scan.at + 1 == text.size()) {
             return std::nullopt; // the blank after it is still to come
