@@ -203,6 +203,9 @@ int complainOfDamage(Console& console, const std::string& path, const StandingsD
 }
 
 int runGame(Console& console, const std::string& standingsPath, std::optional<std::int32_t> deal) {
+    if (deal) {
+        console.out << "Practice deal " << *deal << ": your record is shown but not kept.\n";
+    }
     printBanner(console.out);
     auto opened = openStandings(standingsPath, !deal);
     if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
