@@ -111,8 +111,8 @@ int showRules(Console& console) {
     // Only the process's own standard output can be the terminal.
     bool shown = false;
     if (&console.out == &std::cout && isatty(STDOUT_FILENO) == 1) {
-        struct sigaction ignored {
-        }, before{};
+        struct sigaction ignored {};
+        struct sigaction before {};
         ignored.sa_handler = SIG_IGN;
         sigaction(SIGINT, &ignored, &before);
         shown = paged(rulesText());
