@@ -64,7 +64,8 @@ void printTable(std::ostream& out, const std::vector<PlayerRecord>& records) {
     }
 }
 
-// Whether nothing at all stands at `path`: no file, and no folder on the way to it.
+// Whether no file stands at `path`, its folder missing perhaps as well; false when that cannot be
+// told (a folder on the way that the player may not search), which the reading then reports.
 bool missing(const std::string& path) {
     std::error_code unknown;
     return !std::filesystem::exists(path, unknown) && !unknown;
