@@ -225,6 +225,9 @@ int runGame(Console& console, const std::string& standingsPath, std::optional<st
     if (std::holds_alternative<StartInterrupted>(opened)) {
         return EXIT_INPUT_ENDED;
     }
+    if (deal) {
+        console.out << "Practice deal " << *deal << ": your record is shown but not kept.\n";
+    }
     printBanner(console.out);
     if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
         return complainOfDamage(console, standingsPath, *damage);

@@ -1,6 +1,7 @@
 #include "driver/options.h"
 
 #include "driver/game.h"
+#include "driver/rules.h"
 #include "driver/scores.h"
 
 #include <algorithm>
@@ -17,10 +18,13 @@ namespace realmsfall {
 namespace {
 
 constexpr const char* USAGE = "Usage: realmsfall [OPTION]...";
+constexpr const char* TRY_HELP = "Try 'realmsfall --help' for more information.";
 
 constexpr const char* HELP = R"(
 Play Realmsfall, a war of cards against the computer, in the terminal.
 
+  -r, --rules           show the rules and unit lists (through a pager on a
+                        terminal), without playing
   -s, --scores          show the standings and the seed counter, without playing
   -f, --standings FILE  keep the records in FILE instead of standings.txt in the
                         current folder
@@ -31,20 +35,32 @@ Play Realmsfall, a war of cards against the computer, in the terminal.
   -V, --version         show the version and end
 
 Without options the game is played with the records in standings.txt.
-The rules and unit lists are in RMF_RULES.txt.
+The rules and unit lists, which --rules shows, are in the file
 )";
+
+// The version, then who holds the copyright and on what terms.
+constexpr const char* VERSION =
+    "realmsfall " REALMSFALL_VERSION "\n"
+    "Copyright (C) " REALMSFALL_COPYRIGHT_YEAR " The Realmsfall developers\n"
+    "License MIT: the Expat licence, <https://opensource.org/licenses/MIT>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
 
 // "+": options end at the first operand, whatever the environment says; ":": a missing value is
 // told apart from an unknown option.
-constexpr const char* SHORT_OPTIONS = "+:hVsf:d:";
+constexpr const char* SHORT_OPTIONS = "+:hVrsf:d:";
 constexpr option LONG_OPTIONS[] = {
-    {"help", no_argument, nullptr, 'h'},       {"version", no_argument, nullptr, 'V'},
-    {"scores", no_argument, nullptr, 's'},     {"standings", required_argument, nullptr, 'f'},
-    {"deal", required_argument, nullptr, 'd'}, {}, // the end of the list
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {"scores", no_argument, nullptr, 's'},
+    {"standings", required_argument, nullptr, 'f'},
+    {"deal", required_argument, nullptr, 'd'},
+    {"rules", no_argument, nullptr, 'r'},
+    {}, // the end of the list
 };
 
 // When several are asked for, the later in this list wins.
-enum class Action { PLAY, SCORES, VERSION, HELP };
+enum class Action { PLAY, SCORES, RULES, VERSION, HELP };
 
 struct Request {
     Action action = Action::PLAY;
@@ -107,8 +123,15 @@ std::optional<Request> parse(int argc, char* argv[], std::string& problem) {
         case 's':
             ask(Action::SCORES);
             break;
+        case 'r':
+            ask(Action::RULES);
+            break;
         case 'f':
             request.standingsPath = optarg;
+            if (request.standingsPath.empty()) {
+                problem = "the standings file must be named: an empty name names no file";
+                return std::nullopt;
+            }
             break;
         case 'd':
             request.deal = dealNumber(optarg);
@@ -141,18 +164,20 @@ int runCommandLine(int argc, char* argv[], Console& console) {
     const std::optional<Request> request = parse(argc, argv, problem);
     if (!request) {
         complain(console, problem);
-        console.err << USAGE << std::endl;
+        console.err << USAGE << '\n' << TRY_HELP << std::endl;
         return EXIT_USAGE;
     }
     switch (request->action) {
     case Action::HELP:
-        console.out << USAGE << '\n' << HELP << std::flush;
+        console.out << USAGE << '\n' << HELP << rulesFilePath() << std::endl;
         return 0;
     case Action::VERSION:
-        console.out << "realmsfall " << REALMSFALL_VERSION << std::endl;
+        console.out << VERSION << std::flush;
         return 0;
     case Action::SCORES:
         return printScores(console, request->standingsPath);
+    case Action::RULES:
+        return showRules(console);
     case Action::PLAY:
         break;
     }

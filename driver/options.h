@@ -1,7 +1,8 @@
 #pragma once
 
 // The command line: run without arguments the game plays as it always has; the options show
-// help, the version or the standings, keep the records elsewhere, or play a numbered deal.
+// help, the version, the rules or the standings, keep the records elsewhere, or play a numbered
+// deal for practice.
 #include "core/console.h"
 
 namespace realmsfall {

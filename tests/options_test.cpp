@@ -1,20 +1,25 @@
-// The command line, run in-process: help, version, the standings table, numbered deals and the
-// complaints about options the game does not take.
+// The command line, run in-process: help, version, rules, the standings table, numbered deals
+// and the complaints about options the game does not take.
 #include "driver/options.h"
 #include "games.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <vector>
 
 namespace realmsfall {
 namespace {
 
 using namespace testing;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::MatchesRegex;
+using ::testing::StartsWith;
 
 const std::string USAGE = "Usage: realmsfall [OPTION]...\n";
+const std::string TRY_HELP = "Try 'realmsfall --help' for more information.\n";
 const std::string NOT_A_DEAL =
     "the deal must be a whole number from -2147483648 to 2147483647, not ";
 
@@ -30,35 +35,43 @@ Outcome commandLine(std::vector<std::string> arguments, const std::string& keys 
     return {status, c.screen(), c.err.str(), "", ""};
 }
 
-TEST(Options, HelpVersionAndEveryMistakeCreateNoFile) {
+TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
     const std::string path = standingsFile("");
     const Outcome help = commandLine({"--standings", path, "-h"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.screen, USAGE + R"(
-Play Realmsfall, a war of cards against the computer, in the terminal.
-
-  -s, --scores          show the standings and the seed counter, without playing
-  -f, --standings FILE  keep the records in FILE instead of standings.txt in the
-                        current folder
-  -d, --deal N          play deal N and the ones after it, as the seed counter's
-                        games N, N + 1, ... would be played; the records are
-                        shown but never changed
-  -h, --help            show this help and end
-  -V, --version         show the version and end
-
-Without options the game is played with the records in standings.txt.
-The rules and unit lists are in RMF_RULES.txt.
-)");
-    for (const auto& arguments : {std::vector<std::string>{"-V"}, {"--vers"}, {"-V", "-s"}}) {
-        EXPECT_EQ(commandLine(arguments).screen, "realmsfall " REALMSFALL_VERSION "\n");
+    EXPECT_THAT(help.screen, StartsWith(USAGE));
+    // Each option that the help names has both spellings, and both do the same.
+    for (const auto& [letter, word] :
+         {std::pair{"-s", "--scores"}, {"-r", "--rules"}, {"-h", "--help"}, {"-V", "--version"}}) {
+        EXPECT_THAT(help.screen, HasSubstr(std::string(letter) + ", " + word));
+        EXPECT_EQ(commandLine({letter, "-f", path}).screen, commandLine({word, "-f", path}).screen);
     }
+    // A game that is not installed names the file it was built from.
+    EXPECT_THAT(help.screen, EndsWith("\n" RULES_FILE "\n"));
     EXPECT_EQ(commandLine({"-hV"}).screen, help.screen);
+    const Outcome rules = commandLine({"-r", "-f", path});
+    EXPECT_EQ(rules.status, 0);
+    EXPECT_EQ(rules.screen, readFile(RULES_FILE));
+    EXPECT_EQ(commandLine({"-s", "-r"}).screen, rules.screen);
+    for (const auto& arguments : {std::vector<std::string>{"-V"}, {"--vers"}, {"-V", "-r"}}) {
+        std::istringstream version(commandLine(arguments).screen);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(version, line);) {
+            lines.push_back(line);
+        }
+        ASSERT_EQ(lines.size(), 5u);
+        EXPECT_EQ(lines[0], "realmsfall " REALMSFALL_VERSION);
+        EXPECT_THAT(lines[1], MatchesRegex("Copyright \\(C\\) [0-9]{4} The Realmsfall developers"));
+        EXPECT_THAT(lines[2], HasSubstr("MIT"));
+        EXPECT_THAT(lines[4], HasSubstr("NO WARRANTY"));
+    }
     for (const auto& [arguments, problem] : {
              std::pair<std::vector<std::string>, std::string>{
                  {"--bogus"}, "unknown or ambiguous option '--bogus'"},
              {{"--s"}, "unknown or ambiguous option '--s'"},
              {{"-sx"}, "unknown option '-x'"},
              {{"--scores=1"}, "the option '--scores' takes no value"},
+             {{"--rules=all"}, "the option '--rules' takes no value"},
              {{"--deal"}, "the option '--deal' needs a value"},
              {{"-sd"}, "the option '-d' needs a value"},
              {{"-d", "+5"}, NOT_A_DEAL + "'+5'"},
@@ -66,6 +79,8 @@ The rules and unit lists are in RMF_RULES.txt.
              {{"-d", "7x"}, NOT_A_DEAL + "'7x'"},
              {{"-d", "1", "-s"}, "--scores and --deal cannot be used together"},
              {{"-s", "again"}, "unexpected argument 'again'"},
+             {{"-f", ""}, "the standings file must be named: an empty name names no file"},
+             {{"--standings="}, "the standings file must be named: an empty name names no file"},
              {{"again", "-s"}, "unexpected argument 'again'"},
          }) {
         std::vector<std::string> withFile = {"-f", path};
@@ -73,15 +88,19 @@ The rules and unit lists are in RMF_RULES.txt.
         ::testing::internal::CaptureStderr(); // where getopt_long would complain by itself
         const Outcome wrong = commandLine(withFile);
         EXPECT_EQ(wrong.status, 64) << problem;
-        EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE);
+        EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE + TRY_HELP);
         EXPECT_EQ(wrong.screen + ::testing::internal::GetCapturedStderr(), "");
     }
-    EXPECT_EQ(commandLine({"--scores", "-f", path}).screen, "Seed counter: 0\n");
+    const Outcome none = commandLine({"--scores", "-f", path});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.screen, "No standings yet: " + path + " does not exist.\n");
+    EXPECT_EQ(commandLine({"-s", "-f", path + "/in/no/folder"}).status, 0);
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-// Best first: most wins, then the best percent, then names byte by byte; the name column as wide
-// as the longest name, the numbers right-aligned, what cannot be printed shown as "?".
+// Best first: most wins, then the best percent, then names byte by byte, under a row of heads;
+// each column as wide as its longest name, number or head, the numbers right-aligned, what cannot
+// be printed shown as "?". A file without players says so.
 TEST(Options, ScoresListEveryRecordAsTheFileReadsBestFirst) {
     const std::string file =
         "+12\nBob 3 1 75 4 0\nann 3 0 100 3 1\nZed\x01\xe9 -10 0 100\n10 2\n"
@@ -89,22 +108,40 @@ TEST(Options, ScoresListEveryRecordAsTheFileReadsBestFirst) {
     const std::string path = standingsFile(file);
     const Outcome scores = commandLine({"--scores", "--standings=" + path});
     EXPECT_EQ(scores.status, 0);
-    EXPECT_EQ(scores.screen, "Ann     3 0 100  3 0\n" // records that tie keep the file's order
-                             "Ann     3 0 100  5 0\n"
-                             "ann     3 0 100  3 1\n"
-                             "Bob     3 1  75  4 0\n"
-                             "Bob     1 0 100  1 0\n"
-                             "Zed?? -10 0 100 10 2\n"
-                             "Seed counter: 12\n");
+    EXPECT_EQ(
+        scores.screen,
+        "Name  Wins Losses Percent Games Overkills\n"
+        "Ann      3      0     100     3         0\n" // records that tie keep the file's order
+        "Ann      3      0     100     5         0\n"
+        "ann      3      0     100     3         1\n"
+        "Bob      3      1      75     4         0\n"
+        "Bob      1      0     100     1         0\n"
+        "Zed??  -10      0     100    10         2\n"
+        "Seed counter: 12\n");
     EXPECT_EQ(readFile(path), file);
+    standingsFile("-3\nLongerThanItsHead 123456 0 100 1234567890 7\n~\n");
+    EXPECT_EQ(commandLine({"-s", "-f", path}).screen,
+              "Name                Wins Losses Percent      Games Overkills\n"
+              "LongerThanItsHead 123456      0     100 1234567890         7\n"
+              "Seed counter: -3\n");
+    // The name column grows to 24 at most: a longer name runs into the numbers of its own row.
+    const std::string wide(28, 'W');
+    standingsFile("0\n" + wide + " 1 0 100 1 0\nBob 0 1 0 1 0\n~\n");
+    EXPECT_EQ(commandLine({"-s", "-f", path}).screen,
+              "Name" + std::string(20, ' ') + " Wins Losses Percent Games Overkills\n" + wide +
+                  "    1      0     100     1         0\nBob" + std::string(21, ' ') +
+                  "    0      1       0     1         0\nSeed counter: 0\n");
+    standingsFile("0\n~\n");
+    EXPECT_EQ(commandLine({"-s", "-f", path}).screen, "No records yet.\nSeed counter: 0\n");
+    standingsFile(file);
     std::filesystem::resize_file(path, file.find("~"));
     const Outcome damaged = commandLine({"-s", "-f", path});
     EXPECT_EQ(damaged.status, EXIT_DAMAGED_STANDINGS);
     EXPECT_THAT(damaged.complaints, HasSubstr(", line 9: the file ends before the closing"));
 }
 
-// A numbered deal plays the counter's games from that number on, record block included, and
-// leaves the file as it was; a missing file is not created.
+// A numbered deal says that it is practice, then plays the counter's games from that number on,
+// record block included, and leaves the file as it was; a missing file is not created.
 TEST(Options, ADealPlaysTheCountersGamesAndChangesNothing) {
     // Worked out first: these runs use the test's standings file too.
     const std::string keys = "Ann\n" + lostGame(7) + "y\n" + lostGame(8) + "n\n";
@@ -114,10 +151,11 @@ TEST(Options, ADealPlaysTheCountersGamesAndChangesNothing) {
     const std::string path = standingsFile("");
     const Outcome practice = commandLine({"-d", "7", "-f", path}, keys);
     EXPECT_EQ(practice.status, 0);
-    EXPECT_EQ(practice.screen, newcomer);
+    EXPECT_EQ(practice.screen, "Practice deal 7: your record is shown but not kept.\n" + newcomer);
     EXPECT_FALSE(std::filesystem::exists(path));
     standingsFile("2147483647" + ann);
-    EXPECT_EQ(commandLine({"--deal=7", "-f", path}, keys).screen, returning);
+    EXPECT_EQ(commandLine({"--deal=7", "-f", path}, keys).screen,
+              "Practice deal 7: your record is shown but not kept.\n" + returning);
     EXPECT_EQ(readFile(path), "2147483647" + ann);
 }
 

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the game into a scratch prefix and packages it as a .deb. Both hold exactly the game,
-# its manual page, the rules, the copyright and the changelog; the package passes lintian
+# its manual page, the rules, the copyright and the changelog; each game, the build folder's too,
+# shows the rules it was built with and names where they are installed; the package passes lintian
 # --pedantic with no E: or W: tag, its compressed files are gzip -9n and its game is stripped and
 # hardened as HARDENING says: all, no-fortify (an unoptimised build) or none (a checked build,
 # which must leave fortify out).
@@ -41,6 +42,20 @@ check_documents() {
         "$1/$docs/copyright" || fail "$2: the copyright file names no MIT licence or developers"
 }
 
+# The game at $1 ($2 names it in messages) shows the very rules that are installed, names the
+# file $3 in its help, and its copyright is the one of the copyright file $4. $5, when given, is
+# the command that runs the game for its help instead of $1.
+check_game() {
+    "$1" --rules | cmp -s - "$source/RMF_RULES.txt" || fail "$2: --rules does not show RMF_RULES.txt"
+    help=$("${5:-$1}" --help) || fail "$2: --help failed"
+    [ "$(echo "$help" | tail -n 1)" = "$3" ] || fail "$2: --help does not name $3: $help"
+    echo "$help" | grep -q -- '--rules' || fail "$2: --help does not name --rules"
+    holder=$(sed -n 's/^Copyright: //p' "$4")
+    [ "$("$1" --version | sed -n 2p)" = "Copyright (C) $holder" ] ||
+        fail "$2: --version does not hold the copyright of $4 ($holder)"
+}
+check_game "$game" "the build folder's game" "$source/RMF_RULES.txt" "$build/packaging/copyright"
+
 "$cmake" --install "$build" --prefix "$scratch/prefix" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; fail "cmake --install"; }
 found=$(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort)
@@ -48,6 +63,9 @@ found=$(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort)
 $found"
 cmp -s "$game" "$scratch/prefix/games/realmsfall" || fail "cmake --install: games/realmsfall is not the game"
 check_documents "$scratch/prefix" "cmake --install" "$scratch/prefix"
+prefix=$(cd "$scratch/prefix" && pwd -P) # as the game finds itself
+check_game "$prefix/games/realmsfall" "cmake --install" "$prefix/$docs/RMF_RULES.txt" \
+    "$prefix/$docs/copyright"
 
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; echo "FAILED: cpack -G DEB"; exit 1; }
@@ -64,6 +82,17 @@ usr=$scratch/unpacked/usr
 dpkg-deb -x "$deb" "$scratch/unpacked"
 check_documents "$usr" "the package" /usr
 packaged=$usr/games/realmsfall
+# The packaged game where the package puts it: a private mount shows the unpacked files at
+# /usr/games and /usr/share/doc. Without the means for one, the unpacked tree stands for /usr.
+at_usr() {
+    unshare --mount sh -c 'mount --bind "$1/games" /usr/games &&
+        mount --bind "$1/share/doc" /usr/share/doc && exec /usr/games/realmsfall "$2"' sh "$usr" "$1"
+}
+if unshare --mount true 2>/dev/null; then
+    check_game "$packaged" "the package" "/usr/$docs/RMF_RULES.txt" "$usr/$docs/copyright" at_usr
+else
+    check_game "$packaged" "the package" "$usr/$docs/RMF_RULES.txt" "$usr/$docs/copyright"
+fi
 # The stripped game still runs: with no input, it ends at the name prompt with status 1.
 status=0
 (cd "$scratch" && "$packaged" </dev/null >"$scratch/played" 2>&1) || status=$?

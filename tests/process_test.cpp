@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <poll.h>
+#include <pty.h>
 #include <ranges>
 #include <sys/file.h>
 #include <sys/prctl.h>
@@ -33,7 +34,13 @@ constexpr const char* AGAIN = "Would you like to play again? ";
 class Child {
   public:
     explicit Child(const std::string& folder, const std::function<void()>& inChild = {},
-                   const std::string& game = GAME) {
+                   const std::string& game = GAME, std::vector<std::string> options = {}) {
+        options.insert(options.begin(), "realmsfall");
+        std::vector<char*> arguments;
+        for (std::string& option : options) {
+            arguments.push_back(option.data());
+        }
+        arguments.push_back(nullptr);
         std::signal(SIGPIPE, SIG_IGN); // a game that ended early shows as a failed write
         int keys[2], screen[2], errors[2];
         EXPECT_EQ(pipe2(keys, O_CLOEXEC) | pipe2(screen, O_CLOEXEC) | pipe2(errors, O_CLOEXEC), 0);
@@ -47,7 +54,7 @@ class Child {
                 if (inChild) {
                     inChild();
                 }
-                execl(game.c_str(), "realmsfall", static_cast<char*>(nullptr));
+                execv(game.c_str(), arguments.data());
             }
             _exit(127);
         }
@@ -457,6 +464,93 @@ TEST(Processes, AFolderThePlayerCannotWriteTo) {
     EXPECT_EQ(readFile(path), before);
     chmod(folder.c_str(), 0755);
     std::filesystem::remove(game);
+}
+
+// The options that play no game, as the shell sees them: nothing is created, and the standings
+// file's default name is told.
+TEST(Processes, OptionsThatPlayNoGame) {
+    const std::string folder = folderWith("");
+    const std::string tryHelp = "Try 'realmsfall --help' for more information.\n";
+    for (const auto& [option, status, shown, complaint] : {
+             std::tuple<std::string, std::string, std::string, std::string>{
+                 "-s", "status 0", "No standings yet: standings.txt does not exist.\n", ""},
+             {"--rules", "status 0", readFile(RULES_FILE), ""},
+             {"-x", "status 64", "", tryHelp},
+         }) {
+        Child child(folder, {}, GAME, {option});
+        EXPECT_EQ(exitOf(child.finish()), status) << option;
+        EXPECT_EQ(child.screenText, shown);
+        EXPECT_EQ(child.complaints.empty(), complaint.empty());
+        EXPECT_THAT(child.complaints, EndsWith(complaint));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+// `--rules` on a pseudo-terminal with PAGER and PATH as given, its error stream thrown away;
+// `keys` are typed once the screen shows `cue`. How it ended, and the screen, with the
+// terminal's line ends made plain.
+std::pair<std::string, std::string> rulesOnTerminal(const std::string& pager,
+                                                    const std::string& path,
+                                                    const std::string& cue = "",
+                                                    const std::string& keys = "") {
+    int terminal = -1;
+    const pid_t game = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (game == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int nowhere = open("/dev/null", O_WRONLY);
+        dup2(nowhere, STDERR_FILENO);
+        setenv("PAGER", pager.c_str(), 1);
+        setenv("PATH", path.c_str(), 1);
+        execl(GAME, "realmsfall", "--rules", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string screen;
+    bool typed = cue.empty();
+    char buffer[4096];
+    for (pollfd ready{terminal, POLLIN, 0}; poll(&ready, 1, PATIENCE_MS) == 1;) {
+        const ssize_t got = read(terminal, buffer, sizeof buffer);
+        if (got <= 0) { // the game and its pager have closed the terminal
+            break;
+        }
+        screen.append(buffer, static_cast<std::size_t>(got));
+        if (!typed && screen.find(cue) != std::string::npos) {
+            typed = write(terminal, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+        }
+    }
+    close(terminal);
+    int status = 0;
+    waitpid(game, &status, 0);
+    for (std::size_t at = 0; (at = screen.find("\r\n", at)) != std::string::npos;) {
+        screen.erase(at, 1);
+    }
+    return {exitOf(status), screen};
+}
+
+// On a terminal the rules go through the pager that PAGER names, else the first of pager, less
+// and more that the shell finds, else plainly; a reader who quits early has seen enough. Ctrl-C
+// ends the pager, and the game goes on to its normal end.
+TEST(Processes, TheRulesOnATerminalGoThroughAPager) {
+    const std::string rules = readFile(RULES_FILE), everywhere = std::getenv("PATH");
+    const std::string shellOnly = folderWith(""), lessToo = shellOnly + "/less-folder";
+    std::filesystem::create_symlink("/bin/sh", shellOnly + "/sh");
+    std::filesystem::create_directory(lessToo);
+    std::ofstream(lessToo + "/less") << "#!/bin/sh\necho paged by less\nexec /bin/cat\n";
+    ASSERT_EQ(chmod((lessToo + "/less").c_str(), 0755), 0);
+    for (const auto& [pager, path, shown] : {
+             std::tuple<std::string, std::string, std::string>{"cat", everywhere, rules},
+             {"", shellOnly + ":" + lessToo, "paged by less\n" + rules},
+             {"no-such-pager", shellOnly, rules},
+             {"head -c 99", everywhere, rules.substr(0, 99)},
+         }) {
+        const auto [ended, screen] = rulesOnTerminal(pager, path);
+        EXPECT_EQ(ended, "status 0") << pager;
+        EXPECT_EQ(screen, shown) << pager;
+    }
+    // A pager that outlived Ctrl-C would keep the terminal open until the wait for the screen
+    // gives up and hangs it up.
+    const auto [ended, screen] =
+        rulesOnTerminal("echo paging; exec sleep 60", everywhere, "paging", "\x03");
+    EXPECT_EQ(ended, "status 0") << screen;
 }
 
 } // namespace
