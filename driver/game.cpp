@@ -145,11 +145,19 @@ std::optional<std::int32_t> greetPlayer(Console& console, const std::string& pat
 }
 
 // The games of the run, added to the file as it stands now.
-SaveFailure save(const std::string& path, const Player& player) {
-    return saveStandings(path, [&player](std::string_view current,
-                                         const std::function<void(std::string_view)>& write) {
-        return writeBack(current, player.atStart.name, player.tally, write);
-    });
+std::optional<FileTrouble> save(Console& console, const StartingStandings& start,
+                                const std::string& path, const Player& player) {
+    Recovery recovery = Recovery::NONE;
+    auto trouble = saveStandings(
+        start.home, waitingLine(console, path),
+        [&player](std::string_view current, const std::function<void(std::string_view)>& write) {
+            return writeBack(current, player.atStart.name, player.tally, write);
+        },
+        recovery);
+    if (const auto note = recoveryNote(recovery)) {
+        complain(console, path + ": " + *note);
+    }
+    return trouble;
 }
 
 // Everything from the name prompt to the last game; the start-up text is released once read.
@@ -183,6 +191,12 @@ int playRun(Console& console, const std::string& path, std::string& text, Player
 
 } // namespace
 
+std::function<void()> waitingLine(Console& console, const std::string& path) {
+    return [&console, path] {
+        complain(console, path + ": waiting for another program to release it (Ctrl-C gives up)");
+    };
+}
+
 void printBanner(std::ostream& out) {
     out << "\n";
     for (int row = 0; row < LETTER_ROWS; ++row) {
@@ -203,24 +217,27 @@ int complainOfDamage(Console& console, const std::string& path, const StandingsD
 }
 
 int runGame(Console& console, const std::string& standingsPath, std::optional<std::int32_t> deal) {
-    if (deal) {
-        console.out << "Practice deal " << *deal << ": your record is shown but not kept.\n";
-    }
-    printBanner(console.out);
-    auto opened = openStandings(standingsPath, !deal);
-    if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
-        return complainOfDamage(console, standingsPath, *damage);
+    auto opened = openStandings(standingsPath, !deal, waitingLine(console, standingsPath));
+    if (const auto* refused = std::get_if<StartRefused>(&opened)) {
+        complain(console, refused->complaint);
+        return refused->status;
     }
     if (std::holds_alternative<StartInterrupted>(opened)) {
         return EXIT_INPUT_ENDED;
     }
-    StartingStandings& start = std::get<StartingStandings>(opened);
-    if (const auto damage = counterDamage(start.text)) {
+    if (deal) {
+        console.out << "Practice deal " << *deal << ": your record is shown but not kept.\n";
+    }
+    printBanner(console.out);
+    if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
         return complainOfDamage(console, standingsPath, *damage);
     }
-    if (start.notKept) {
-        complain(console, standingsPath + ": " + *start.notKept +
-                              "; the records of this run will not be kept");
+    StartingStandings& start = std::get<StartingStandings>(opened);
+    if (const auto note = recoveryNote(start.recovery)) {
+        complain(console, standingsPath + ": " + *note);
+    }
+    if (const auto damage = counterDamage(start.text)) {
+        return complainOfDamage(console, standingsPath, *damage);
     }
     Player player;
     const int status = playRun(console, standingsPath, start.text, player, deal);
@@ -228,17 +245,21 @@ int runGame(Console& console, const std::string& standingsPath, std::optional<st
         return status;
     }
     // A run that completed no game leaves the file as it is, and so does a numbered deal.
-    SaveFailure failure;
+    std::optional<FileTrouble> trouble;
     if (player.tally.games > 0 && !deal) {
-        failure = start.notKept ? start.notKept : save(standingsPath, player);
+        trouble = save(console, start, standingsPath, player);
     }
-    if (failure) {
-        complain(console, "the results could not be saved to " + standingsPath + ": " + *failure);
+    if (trouble && trouble->kind == FileTrouble::GAVE_UP) {
+        complain(console,
+                 standingsPath + ": gave up waiting; the games of this run were not saved");
+    } else if (trouble) {
+        complain(console,
+                 "the results could not be saved to " + standingsPath + ": " + trouble->why);
     }
     if (status == 0) {
         endLine(console.out);
     }
-    return failure ? EXIT_NOT_SAVED : endRequested(console) ? EXIT_INPUT_ENDED : status;
+    return trouble ? EXIT_NOT_SAVED : endRequested(console) ? EXIT_INPUT_ENDED : status;
 }
 
 } // namespace realmsfall

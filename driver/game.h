@@ -1,14 +1,14 @@
 #pragma once
 
 #include "core/console.h"
+#include "driver/standings_file.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace realmsfall {
-
-struct StandingsDamage;
 
 // The whole run: banner, the player's name and record, one game after another until the player
 // declines another, then the games of the run added to the standings file. Returns the exit
@@ -20,17 +20,14 @@ struct StandingsDamage;
 int runGame(Console& console, const std::string& standingsPath,
             std::optional<std::int32_t> deal = std::nullopt);
 
-// Exit status of a run that found "standings.txt" damaged or unreadable, and left it as it was.
-constexpr int EXIT_DAMAGED_STANDINGS = 2;
-
-// Exit status of a run whose completed games could not be saved.
-constexpr int EXIT_NOT_SAVED = 3;
-
 // The title in block letters and the version line.
 void printBanner(std::ostream& out);
 
 // One line on the error stream, after the program's name.
 void complain(Console& console, const std::string& line);
+
+// What a run says when it has waited about a second for another program's lock on the file.
+std::function<void()> waitingLine(Console& console, const std::string& path);
 
 // Tells where and how the standings file at `path` is damaged; yields EXIT_DAMAGED_STANDINGS.
 int complainOfDamage(Console& console, const std::string& path, const StandingsDamage& damage);

@@ -78,7 +78,11 @@ int printScores(Console& console, const std::string& standingsPath) {
         console.out << "No standings yet: " << standingsPath << " does not exist." << std::endl;
         return 0;
     }
-    auto opened = openStandings(standingsPath, false);
+    auto opened = openStandings(standingsPath, false, waitingLine(console, standingsPath));
+    if (const auto* refused = std::get_if<StartRefused>(&opened)) {
+        complain(console, refused->complaint);
+        return refused->status;
+    }
     if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
         return complainOfDamage(console, standingsPath, *damage);
     }

@@ -12,6 +12,7 @@ namespace {
 constexpr int TERMINATION[] = {SIGINT, SIGTERM, SIGHUP};
 
 volatile std::sig_atomic_t requested = 0;
+volatile std::sig_atomic_t arrived = 0; // how many, for a wait that gives up at the next one
 
 // A descriptor that is always at the end of its input: the read end of a pipe whose write end
 // is closed.
@@ -19,6 +20,7 @@ int endOfInput;
 
 extern "C" void noteTermination(int signal) {
     const int savedErrno = errno;
+    arrived = arrived + 1;
     if (requested == 0) {
         requested = signal;
     }
@@ -65,6 +67,10 @@ const volatile std::sig_atomic_t* terminationFlag() {
 
 int terminationSignal() {
     return requested;
+}
+
+int terminationsSoFar() {
+    return arrived;
 }
 
 void endBySignal(int signal) {

@@ -19,11 +19,14 @@ const volatile std::sig_atomic_t* terminationFlag();
 // The signal that asked the run to end, or 0.
 int terminationSignal();
 
+// How many termination signals have arrived so far: a wait gives up when this grows.
+int terminationsSoFar();
+
 // Ends the process by `signal`, with its default action, so that the shell sees why.
 [[noreturn]] void endBySignal(int signal);
 
-// Holds the termination signals back while it lives: a save is never cut off half-way. One that
-// arrives meanwhile is noted when the hold ends.
+// Holds the termination signals back while it lives: the short writes, syncs and renames of a
+// save are never cut off half-way. One that arrives meanwhile is noted when the hold ends.
 class TerminationHeld {
   public:
     TerminationHeld();

@@ -237,6 +237,28 @@ bool startsAfresh(std::string_view text) {
     return std::find_if(first, text.end(), isSpace) == text.end();
 }
 
+std::optional<std::size_t> endOfStandings(std::string_view text, EndScan& scan) {
+    while (scan.at < text.size()) {
+        if (scan.lineRuledOut) {
+            const std::size_t newline = text.find('\n', scan.at);
+            scan.at = newline == std::string_view::npos ? text.size() : newline + 1;
+            scan.lineRuledOut = newline == std::string_view::npos;
+        } else if (isSpace(text[scan.at])) {
+            ++scan.at;
+        } else if (text[scan.at] != '~' || !scan.pastCounter) {
+            scan.pastCounter = true; // the lookup takes the first word, whatever it is
+            scan.lineRuledOut = true;
+        } else if (scan.at + 1 == text.size()) {
+            return std::nullopt; // the blank after it is still to come
+        } else if (isSpace(text[scan.at + 1])) {
+            return scan.at + 2;
+        } else {
+            scan.lineRuledOut = true;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<StandingsDamage> counterDamage(std::string_view text) {
     Reading reading{asRead(text)};
     std::int32_t counter{};

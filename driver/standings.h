@@ -59,6 +59,18 @@ constexpr std::string_view FRESH_STANDINGS = "0\n~\n";
 // A missing or empty file, or one whose first word runs to its very end, is started afresh.
 bool startsAfresh(std::string_view text);
 
+// Where the file's content ends, as far as any reading of it goes: just past the first "~" after
+// the counter that stands first on its line, and the blank after it. No reading goes past such a
+// line, so the rest of the file need not be read. Nothing while the text read so far holds no such
+// line; `scan` keeps how far the text was looked at, so that each byte is looked at once as more is
+// read.
+struct EndScan {
+    std::size_t at = 0;
+    bool lineRuledOut = false; // the line at `at` begins with another word
+    bool pastCounter = false;  // the first word, the counter, has been passed
+};
+std::optional<std::size_t> endOfStandings(std::string_view text, EndScan& scan);
+
 // Damage that no player's name can read past: a first word that the counter cannot be read
 // from. Nothing for a file that starts afresh.
 std::optional<StandingsDamage> counterDamage(std::string_view text);

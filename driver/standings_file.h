@@ -1,48 +1,58 @@
 #pragma once
 
-// "standings.txt" on disk: read once at start-up under a shared lock, written back under an
-// exclusive one, so that runs side by side in one folder each keep their games.
+// "standings.txt" on disk: found once, read at start-up under a shared lock, written back under
+// an exclusive one, so that runs side by side each keep their games, and all or nothing, so that
+// no cut-off save loses anyone's records.
+#include "driver/careful_file.h"
 #include "driver/standings.h"
 
 #include <functional>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <variant>
 
 namespace realmsfall {
 
 // The file as a run starts from.
 struct StartingStandings {
-    std::string text;                   // the file's bytes, or the fresh content it was given
-    std::optional<std::string> notKept; // why a missing or empty file could not be created
+    FileHome home;
+    std::string text;    // the file's content, or the fresh content it was given
+    bool exists = false; // a file stood under the name (a run that plays has made one)
+    Recovery recovery = Recovery::NONE;
 };
 
-// A start-up that a signal cut off while it waited for another run to finish its save.
+// A start-up that a signal cut off while it waited for another program's lock.
 struct StartInterrupted {};
 
-// Reads the file whole. A missing or empty file, or one whose first word runs to its very end,
-// is started afresh: when `create` is set, on disk under the exclusive lock (unless another run
-// did so meanwhile); otherwise only as read. A folder, fifo, device or socket (or a link to one)
-// is refused without being read, as is a file that cannot be read; the damage then has line 0.
-std::variant<StartingStandings, StandingsDamage, StartInterrupted>
-openStandings(const std::string& path, bool create);
+// A file that a run refuses before it shows anything: the exit status and the complaint.
+struct StartRefused {
+    int status;
+    std::string complaint;
+};
 
-// Why a save failed or was not made; nothing when it was made.
-using SaveFailure = std::optional<std::string>;
+// Exit status of a run that found "standings.txt" damaged or unreadable, and left it as it was.
+constexpr int EXIT_DAMAGED_STANDINGS = 2;
 
-// Hands the file's current bytes to `compose`, which writes the new content piece by piece or
-// says how the file is damaged.
-using Compose = std::function<std::optional<StandingsDamage>(
-    std::string_view current, const std::function<void(std::string_view)>& write)>;
+// Exit status of a run whose games could not be kept.
+constexpr int EXIT_NOT_SAVED = 3;
 
-// The write back, under the exclusive lock and with the termination signals held back: the file
-// is read again and replaced by what `compose` makes of it. A file that became damaged, special
-// or unreadable meanwhile is not replaced. The new content goes to a temporary file beside the
-// file (beside the file a symbolic link points to), which is synced and renamed over it; the
-// file is rewritten in place instead where a rename would change what it is (other hard links,
-// an owner or group the new file cannot get) or the folder takes no new file. Temporary files
-// that killed runs left behind are removed.
-SaveFailure saveStandings(const std::string& path, const Compose& compose);
+// Finds and reads the file. A run that plays (`keeps`) completes or undoes a save that was cut
+// off, must be able to write the file, and makes it when it is missing or empty, or when its
+// first word runs to its very end; a run that only looks reads such a file as a fresh one.
+// A folder, fifo, device or socket is refused unread, as is a file that cannot be read: the
+// damage then has line 0. `announce` is told when the run waits for another program's lock.
+std::variant<StartingStandings, StandingsDamage, StartRefused, StartInterrupted>
+openStandings(const std::string& path, bool keeps, const std::function<void()>& announce);
+
+// The write back: the file is read again under the exclusive lock and replaced by what `compose`
+// makes of it, unless it was damaged meanwhile. When the run was ended by a signal, the wait for
+// the lock is short.
+std::optional<FileTrouble> saveStandings(
+    const FileHome& home, const std::function<void()>& announce,
+    const std::function<std::optional<StandingsDamage>(
+        std::string_view current, const std::function<void(std::string_view)>& write)>& compose,
+    Recovery& recovery);
+
+// What the player is told of a save that a kill cut off, or nothing.
+std::optional<std::string> recoveryNote(Recovery recovery);
 
 } // namespace realmsfall

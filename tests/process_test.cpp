@@ -106,6 +106,16 @@ class Child {
         return true;
     }
 
+    // Reads the error stream until it holds `text`.
+    bool said(const std::string& text) {
+        while (complaints.find(text) == std::string::npos) {
+            if (!readSome(errors_, complaints)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     // Reads the screen until the game waits for the keyboard; returns what it showed meanwhile.
     std::string untilWaiting() {
         const std::size_t start = screenText.size();
@@ -264,6 +274,47 @@ TEST(Processes, RunsSideBySideKeepEveryGame) {
                       "2\nCid 1 0 100 1 0\nBob 0 1 0 1 0\nAnn 0 1 0 1 0\n~\n"));
 }
 
+// Another program holds the lock: after about a second the run says it waits, and a signal gives
+// the wait up at once. At the start nothing is shown or made; at the save the run says its games
+// were not saved. Either way it ends by that signal. A run that a signal ended, with nobody left
+// to give the wait up, gives up by itself after ten seconds.
+TEST(Processes, AWaitForTheLockSpeaksAndGivesWayToASignal) {
+    const std::string folder = folderWith("7\n~\n");
+    const int holder = open((folder + "/standings.txt").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    const std::string waiting = "realmsfall: standings.txt: waiting for another program to release "
+                                "it (Ctrl-C gives up)\n",
+                      gaveUp = "realmsfall: standings.txt: gave up waiting; the games of this run "
+                               "were not saved\n";
+    const auto endsWithin = [](Child& child, int signal, std::chrono::seconds limit) {
+        const auto sent = std::chrono::steady_clock::now();
+        child.signal(signal);
+        const std::string how = exitOf(child.finish(false));
+        EXPECT_LT(std::chrono::steady_clock::now() - sent, limit);
+        return how;
+    };
+    Child starting(folder);
+    ASSERT_TRUE(starting.said(waiting));
+    EXPECT_EQ(endsWithin(starting, SIGINT, std::chrono::seconds(1)), "signal 2");
+    EXPECT_EQ(starting.screenText + starting.complaints, waiting);
+    Child saving(folder), cutOff(folder);
+    ASSERT_EQ(flock(holder, LOCK_UN), 0);
+    saving.type("Ann\n" + lostGame(7));
+    cutOff.type("Bob\n" + lostGame(7));
+    ASSERT_TRUE(saving.showed(AGAIN) && cutOff.showed(AGAIN));
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    saving.type("n\n");
+    ASSERT_TRUE(saving.said(waiting));
+    EXPECT_EQ(endsWithin(saving, SIGTERM, std::chrono::seconds(1)), "signal 15");
+    EXPECT_EQ(saving.complaints, waiting + gaveUp);
+    const auto sent = std::chrono::steady_clock::now();
+    EXPECT_EQ(endsWithin(cutOff, SIGHUP, std::chrono::seconds(12)), "signal 1");
+    EXPECT_GT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(9));
+    EXPECT_EQ(cutOff.complaints, waiting + gaveUp);
+    EXPECT_EQ(readFile(folder + "/standings.txt"), "7\n~\n");
+    close(holder);
+}
+
 // Ctrl-C, a kill or a closed terminal in the third game: the first two are kept, the third is
 // not booked but took its seed, and the run ends by the signal. Under nohup a hang-up changes
 // nothing.
@@ -372,7 +423,7 @@ TEST(Processes, AFileWithTwoNamesIsRewrittenInPlace) {
 }
 
 // A shared score file: writable by the player, in a folder the player cannot write to, is
-// rewritten in place; a file the player may not write is not saved. As root, the runs play as
+// rewritten in place; a file the player may not write is refused. As root, the runs play as
 // nobody.
 TEST(Processes, AFolderThePlayerCannotWriteTo) {
     const std::string folder = folderWith("7\n~\n");
@@ -402,12 +453,14 @@ TEST(Processes, AFolderThePlayerCannotWriteTo) {
         EXPECT_TRUE(stat(path.c_str(), &owned) == 0 && owned.st_uid == 0);
         EXPECT_EQ(readFile(path), "9\nAnn 0 2 0 2 0\n~\n");
     }
+    // A file the player may not write is refused before the game: its games could not be kept.
     ASSERT_EQ(chmod(path.c_str(), 0444) | chmod(folder.c_str(), 0555), 0);
     const std::string before = readFile(path);
     Child child(folder, asPlayer, game);
-    EXPECT_EQ(played(child, "Ann\n" + lostGame(std::stoi(before)) + "n\n"), "status 3");
-    EXPECT_EQ(child.complaints,
-              "realmsfall: the results could not be saved to standings.txt: Permission denied\n");
+    EXPECT_EQ(played(child, "Ann\n"), "status 3");
+    EXPECT_THAT(child.complaints, MatchesRegex("realmsfall: standings.txt: cannot be written: "
+                                               "Permission denied; [^\n]* -f FILE[^\n]*\n"));
+    EXPECT_EQ(child.screenText, "");
     EXPECT_EQ(readFile(path), before);
     chmod(folder.c_str(), 0755);
     std::filesystem::remove(game);

@@ -198,20 +198,17 @@ TEST(DamagedStandings, IsNamedOnTheErrorStreamAndLeftUntouched) {
     }
 }
 
-// A folder that does not exist cannot take the file: the run says at its start that its records
-// will not be kept and at its end that they were not, ends with 3, and the console shows exactly
-// what it shows when the saves succeed.
-TEST(Saving, AFileThatCannotBeCreatedIsReportedAndChangesNothingOnTheConsole) {
-    const std::string keys = "Ann\n" + lostGame(0);
+// A folder that does not exist cannot take the file: the run says so before it shows anything,
+// ends with 3 and leaves nothing behind.
+TEST(Saving, AFileThatCannotBeCreatedIsRefusedAtTheStart) {
     const std::string nowhere = standingsFile("") + "-missing/standings.txt";
-    const Outcome failed = runAt(nowhere, keys);
+    const Outcome failed = runAt(nowhere, "Ann\n" + lostGame(0));
     EXPECT_EQ(failed.status, EXIT_NOT_SAVED);
-    EXPECT_EQ(failed.screen, play("", keys).screen);
-    const std::string why = "cannot be created: No such file or directory";
-    EXPECT_EQ(failed.complaints, "realmsfall: " + nowhere + ": " + why +
-                                     "; the records of this run will not be kept\n"
-                                     "realmsfall: the results could not be saved to " +
-                                     nowhere + ": " + why + "\n");
+    EXPECT_EQ(failed.screen, "");
+    EXPECT_EQ(failed.complaints, "realmsfall: " + nowhere +
+                                     ": cannot be created: No such file or directory; keep the "
+                                     "records elsewhere with -f FILE, or play without keeping "
+                                     "them with --deal N\n");
     EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 

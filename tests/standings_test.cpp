@@ -101,6 +101,31 @@ TEST(StandingsReading, TheCounterIsReadAsANumber) {
                   "?...\" stands there");
 }
 
+// The end of the content, found as the file is read in pieces of any size: just past the first
+// "~" that stands first on its line and the blank after it. Every reading of the text up to there
+// reads as the whole file does.
+TEST(StandingsReading, EndsAtTheFirstLineThatBeginsWithTheClosingMark) {
+    for (const auto& [text, end] : {std::pair{"0\nBob 1 0 100 1 0\n~\nCid 1 2 3 4 5\n~\n"s, 20},
+                                    {"0 ~\nAnn 1 2 3 4 5\n  \t~\r\nmore"s, 23},
+                                    {"0\n~Ann 1 2 3 4 5 ~\n~~\nAnn x ~\n ~"s, -1},
+                                    {"~\n~\n"s, 4},
+                                    {"12345"s, -1}}) {
+        for (std::size_t piece = 1; piece <= text.size(); ++piece) {
+            EndScan scan;
+            std::optional<std::size_t> found;
+            for (std::size_t read = piece; !found && read < text.size() + piece; read += piece) {
+                found = endOfStandings(std::string_view(text).substr(0, read), scan);
+            }
+            EXPECT_EQ(found ? static_cast<int>(*found) : -1, end) << text << " by " << piece;
+        }
+        const std::string content = text.substr(0, end < 0 ? text.size() : end);
+        for (const char* name : {"Ann", "Bob", "Cid"}) {
+            EXPECT_EQ(readingOf(content, name), readingOf(text, name)) << text;
+        }
+        EXPECT_EQ(startsAfresh(content), startsAfresh(text));
+    }
+}
+
 std::string writtenBack(const std::string& text, const char* name, const RunTally& tally) {
     std::string out;
     const auto damage =
