@@ -462,6 +462,16 @@ TEST(Processes, AFolderThePlayerCannotWriteTo) {
                                                "Permission denied; [^\n]* -f FILE[^\n]*\n"));
     EXPECT_EQ(child.screenText, "");
     EXPECT_EQ(readFile(path), before);
+    // Nor can a file be made in a folder the player cannot write to; nothing is left there.
+    ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+    std::filesystem::remove(path);
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    Child making(folder, asPlayer, game);
+    EXPECT_EQ(played(making, "Ann\n"), "status 3");
+    EXPECT_THAT(making.complaints, MatchesRegex("realmsfall: standings.txt: cannot be created: "
+                                                "Permission denied; [^\n]*--deal N\n"));
+    EXPECT_EQ(making.screenText, "");
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
     chmod(folder.c_str(), 0755);
     std::filesystem::remove(game);
 }
