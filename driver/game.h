@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/console.h"
+#include "match/levels.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,9 +17,10 @@ struct StandingsDamage;
 // the end was asked for); EXIT_DAMAGED_STANDINGS; EXIT_NOT_SAVED, which outranks the end of
 // input.
 // With a `deal`, the games are seeded deal, deal + 1, ... instead of from the file's counter, and
-// the file is read only to greet the player: it is never created or written.
+// the file is read only to greet the player: it is never created or written. The computer plays
+// at `level`.
 int runGame(Console& console, const std::string& standingsPath,
-            std::optional<std::int32_t> deal = std::nullopt);
+            std::optional<std::int32_t> deal = std::nullopt, const Level& level = LEVELS[NORMAL]);
 
 // Exit status of a run that found "standings.txt" damaged or unreadable, and left it as it was.
 constexpr int EXIT_DAMAGED_STANDINGS = 2;

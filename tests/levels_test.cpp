@@ -1,0 +1,187 @@
+// The computer's levels: their choices in set situations, that they see only what they may, and
+// that a level's game in the arena is the game a player would get typing the same moves.
+#include "bench/arena.h"
+#include "games.h"
+#include "match/levels.h"
+#include "support.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
+
+namespace realmsfall {
+namespace {
+
+using namespace testing;
+using ::testing::HasSubstr;
+using ::testing::PrintToString;
+
+Hand handOf(const std::vector<CardId>& front, CardId filler) {
+    Hand hand;
+    hand.fill(filler);
+    std::copy(front.begin(), front.end(), hand.begin());
+    return hand;
+}
+
+// A view of own {gathering, defense, people} against the other side's, with a hand of `front`
+// filled up with `filler`; both histories hold the present.
+View viewOf(Sighting own, Sighting other, const std::vector<CardId>& front, CardId filler) {
+    View view{
+        {own.gathering, own.defense, own.population, handOf(front, filler)}, {}, other, {}, 9};
+    view.ownHistory.fill(view.own);
+    view.otherHistory.fill(other);
+    return view;
+}
+
+// The move as a number: the position played, or -1 - the position discarded; and the answer,
+// or -1 for none.
+std::pair<int, int> encoded(const Choice& choice) {
+    const int move =
+        choice.move.kind == Move::PLAY ? choice.move.position : -1 - choice.move.position;
+    return {move, choice.answer.value_or(-1)};
+}
+
+// A generator whose first draw of 0 to 99 is below 75 (`slip`) or not.
+LevelRandom randomFor(bool slip) {
+    for (std::int32_t seed = 0;; ++seed) {
+        LevelRandom probe = levelRandom(seed, 'c');
+        if ((levelDraw(probe, 100) < 75) == slip) {
+            return levelRandom(seed, 'c');
+        }
+    }
+}
+
+using Situation = std::tuple<Sighting, Sighting, std::vector<CardId>, CardId, int, int>;
+
+TEST(Levels, HardChoosesByItsRules) {
+    const Sighting open{21, 21, 200000}, gathers{3, 21, 200000};
+    const std::vector<Situation> cases = {
+        {{5, 13, 200000}, gathers, {19, 9, 11}, 12, 2, -1},     // attacks rather than praying
+        {{5, 21, 200000}, gathers, {11, 17}, 6, 1, -1},         // defends first against a gathering
+        {{5, 21, 200000}, open, {11, 17}, 6, 0, -1},            // ... but strikes an idle enemy
+        {{0, 13, 200000}, {21, 17, 200000}, {6, 18}, 12, 1, 1}, // thieves break what holds
+        {{21, 13, 200000}, open, {20}, 12, 0, 2},               // clerics resurrect,
+        {{21, 13, 200000}, {21, 21, 50000}, {20}, 12, 0, 0},    // or convert to finish
+        {{21, 13, 100000}, open, {24}, 12, 0, 0},               // behind: the bones, Dragons
+        {{21, 13, 200000}, {21, 21, 100000}, {24}, 12, -2, -1}, // ahead: no roll, a discard
+        {{5, 13, 200000}, open, {26}, 12, 0, 1},                // summoned attack on the open
+        {{21, 13, 200000}, open, {23}, 12, 0, -1},              // a twist that loses nothing
+        {{21, 13, 40000}, open, {23}, 12, -2, -1},              // ... but not near the end
+        {{0, 13, 200000}, open, {5, 11}, 12, 0, -1},            // Footmen give way to Dragons
+    };
+    for (const auto& [own, other, front, filler, move, answer] : cases) {
+        LevelRandom random = levelRandom(1, 'c');
+        EXPECT_EQ(encoded(chooseHard(viewOf(own, other, front, filler), random)),
+                  std::pair(move, answer))
+            << PrintToString(front);
+    }
+}
+
+TEST(Levels, EasySlipsAsABeginnerDoes) {
+    const Sighting open{21, 21, 200000}, gathers{3, 21, 200000};
+    // Own, other, hand, filler; the move planned, and the move when the beginner slips.
+    const std::vector<Situation> cases = {
+        {{5, 13, 200000}, open, {6, 11, 7}, 12, 1, 0},      // the smallest unit attacks
+        {{21, 13, 200000}, open, {0, 5, 2}, 12, 1, 0},      // the weakest troops gather
+        {{5, 21, 200000}, gathers, {17, 9, 6}, 13, 0, 2},   // an attack before the defense
+        {{21, 21, 200000}, gathers, {17, 12, 3}, 13, 0, 2}, // a gathering before the defense
+        {{21, 13, 200000}, open, {6, 7}, 12, -3, -3},       // a discard stays a discard
+    };
+    for (const auto& [own, other, front, filler, planned, slip] : cases) {
+        for (const bool slipped : {false, true}) {
+            LevelRandom random = randomFor(slipped);
+            EXPECT_EQ(encoded(chooseEasy(viewOf(own, other, front, filler), random)).first,
+                      slipped ? slip : planned)
+                << PrintToString(front) << slipped;
+        }
+    }
+    LevelRandom random = randomFor(true); // a special card on a whim: one the hand holds
+    const View view = viewOf({21, 13, 200000}, open, {24, 12, 20}, 12);
+    const CardId played = view.own.hand[chooseEasy(view, random).move.position];
+    EXPECT_TRUE(played == CARD_BONES_OF_FATE || played == CARD_CLERICS);
+}
+
+// A match of random kingdoms, histories and hands.
+Match randomMatch(Console& console, int seed) {
+    srand(seed);
+    const auto kingdom = [] {
+        constexpr CardId GATHERINGS[] = {0, 1, 2, 3, 4, 5, 21, 21, 22};
+        constexpr CardId DEFENSES[] = {12, 13, 14, 15, 16, 17, 21, 21, 25};
+        Kingdom made{GATHERINGS[rand() % 9], DEFENSES[rand() % 9], rand() * 10 - 20000, {}};
+        for (CardId& card : made.hand) {
+            card = drawCard();
+        }
+        return made;
+    };
+    Match match{console, NAMES, "Pongi", "Ravenholm", kingdom(), kingdom(),
+                {},      {},    rand(),  drawCard(),  false};
+    for (int day = 0; day < HISTORY_DAYS; ++day) {
+        match.playerHistory[day] = kingdom();
+        match.computerHistory[day] = kingdom();
+    }
+    return match;
+}
+
+TEST(Levels, SeeOnlyWhatTheyMayAndAnswerOnlyWhatIsNarrated) {
+    ScriptedConsole c;
+    for (int seed = 0; seed < 400; ++seed) {
+        const char side = seed % 2 == 0 ? SIDE_PLAYER : SIDE_COMPUTER;
+        const Match match = randomMatch(c.console, seed);
+        // The twin differs in the other side's hands, now and in its history, the card the
+        // player received, and the game's generator.
+        Match twin = match;
+        Kingdom& other = side == SIDE_PLAYER ? twin.computer : twin.player;
+        auto& otherHistory = side == SIDE_PLAYER ? twin.computerHistory : twin.playerHistory;
+        other.hand = handOf({}, CARD_TIME_TWIST);
+        for (Kingdom& day : otherHistory) {
+            day.hand = handOf({}, CARD_CLERICS);
+        }
+        twin.receivedCard = CARD_SUMMONERS;
+        for (const Level& level : LEVELS) {
+            LevelRandom random = levelRandom(seed, side), twinRandom = random;
+            srand(seed);
+            const Choice choice = level.choose(viewOf(match, side), random);
+            srand(seed + 1);
+            EXPECT_EQ(encoded(choice), encoded(level.choose(viewOf(twin, side), twinRandom)))
+                << level.name << " " << seed;
+            const View view = viewOf(match, side);
+            const CardId card = view.own.hand[static_cast<std::size_t>(choice.move.position)];
+            EXPECT_TRUE(choice.move.kind == Move::DISCARD || !isAmount(card) ||
+                        view.own.gathering != CARD_NOTHING)
+                << level.name << " " << seed;
+            if (choice.answer && choice.move.kind == Move::PLAY) {
+                EXPECT_TRUE(narrated(view, card, *choice.answer)) << level.name << " " << seed;
+            }
+        }
+    }
+}
+
+TEST(Levels, AnArenaDealIsTheGameOfThatDealTypedByHand) {
+    RegionTable regions;
+    fillRegionTable(regions);
+    int menus = 0;
+    for (const std::int32_t seed : {3, 14, 15}) {
+        std::string answered;
+        ScriptedConsole arena(arena::ARENA_CALL);
+        arena.console.answered = &answered;
+        const std::int32_t result =
+            arena::playDeal(arena.console, seed, &LEVELS[HARD], LEVELS[EASY], regions, NAMES);
+        const std::string path = testing::standingsFile("0\n~\n");
+        ScriptedConsole typed("Tester\n1\n" + std::string(arena::ARENA_CALL) + answered + "n\n");
+        ASSERT_EQ(runGame(typed.console, path, seed, LEVELS[EASY]), 0) << seed;
+        // The game goes on from the coin toss exactly as the arena's match did, to its end.
+        const std::string game = typed.screen(), played = arena.screen();
+        const std::size_t toss = game.find("Call heads or tails: ");
+        EXPECT_TRUE(toss != std::string::npos && game.compare(toss, played.size(), played) == 0)
+            << seed;
+        EXPECT_THAT(played, HasSubstr(result <= 0 ? "\nYou stand victorious over the Kingdom of "
+                                                  : "\nYour Kingdom of Dragonridge lies in ruins."))
+            << seed;
+        menus += static_cast<int>(arena.screen().find("Select a ") != std::string::npos);
+    }
+    EXPECT_GT(menus, 0);
+}
+
+} // namespace
+} // namespace realmsfall
