@@ -5,8 +5,11 @@
 #include "match/levels.h"
 #include "support.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <tuple>
 #include <vector>
 
@@ -16,6 +19,7 @@ namespace {
 using namespace testing;
 using ::testing::HasSubstr;
 using ::testing::PrintToString;
+using ::testing::StartsWith;
 
 Hand handOf(const std::vector<CardId>& front, CardId filler) {
     Hand hand;
@@ -181,6 +185,60 @@ TEST(Levels, AnArenaDealIsTheGameOfThatDealTypedByHand) {
         menus += static_cast<int>(arena.screen().find("Select a ") != std::string::npos);
     }
     EXPECT_GT(menus, 0);
+}
+
+// Runs the real game in `folder` with `arguments`, typing the keys in `keys`; the exit status.
+int runGameIn(const std::string& folder, const std::string& arguments, const std::string& keys) {
+    std::ofstream(folder + "/keys") << keys;
+    const std::string command =
+        "cd '" + folder + "' && '" GAME "' " + arguments + " <keys >screen 2>errors";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// At the terminal, a player types at the hard and at the easy level the moves the hard level
+// would make, through every special card's menu, game after game; each level books its games in
+// a file of its own, which -s --level shows, and -s alone points to.
+TEST(Levels, WholeGamesAtTheTerminalAreBookedInTheLevelsOwnFiles) {
+    const std::string folder = testing::standingsFile("");
+    std::filesystem::create_directories(folder);
+    RegionTable regions;
+    fillRegionTable(regions);
+    for (const LevelIndex level : {HARD, EASY}) {
+        const std::string name = LEVELS[level].name, file = "standings-" + name + ".txt";
+        std::ofstream(folder + "/" + file) << "1000\n~\n";
+        std::string keys = "Lee\n", shown;
+        int games = 0, wins = 0;
+        for (const char* menu : {"Select a unit: ", "You call upon thieves", "Your clerics come",
+                                 "You call your Summoners"}) {
+            while (shown.find(menu) == std::string::npos && games < 60) {
+                std::string answered;
+                ScriptedConsole arena(arena::ARENA_CALL);
+                arena.console.answered = &answered;
+                wins += arena::playDeal(arena.console, 1000 + games++, &LEVELS[HARD], LEVELS[level],
+                                        regions, NAMES) <= 0;
+                keys += "1\n" + std::string(arena::ARENA_CALL) + answered + "y\n";
+                shown += arena.screen();
+            }
+            EXPECT_THAT(shown, HasSubstr(menu)) << name;
+        }
+        keys[keys.size() - 2] = 'n'; // no game after the last
+        ASSERT_EQ(runGameIn(folder, "--level " + name, keys), 0) << readFile(folder + "/errors");
+        EXPECT_THAT(readFile(folder + "/screen"),
+                    StartsWith("Level " + name + ": your record at this level is kept in " + file +
+                               ".\n\nRRRRRR"));
+        EXPECT_THAT(readFile(folder + "/" + file),
+                    StartsWith(std::to_string(1000 + games) + "\nLee " + std::to_string(wins) +
+                               " " + std::to_string(games - wins) + " "));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/standings.txt"));
+    EXPECT_EQ(runGameIn(folder, "-s --level hard", ""), 0);
+    EXPECT_THAT(readFile(folder + "/screen"), StartsWith("Lee "));
+    EXPECT_EQ(runGameIn(folder, "-s", ""), 0);
+    EXPECT_EQ(readFile(folder + "/screen"), "Seed counter: 0\nAlso: realmsfall -s --level easy\n"
+                                            "Also: realmsfall -s --level hard\n");
+    EXPECT_EQ(runGameIn(folder, "--level nightmare", ""), 64);
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -43,10 +43,20 @@ Play Realmsfall, a war of cards against the computer, in the terminal.
   -d, --deal N          play deal N and the ones after it, as the seed counter's
                         games N, N + 1, ... would be played; the records are
                         shown but never changed
+  -l, --level LEVEL     the computer plays at LEVEL: easy, normal (the
+                        default) or hard; with -s, show that level's records
   -h, --help            show this help and end
   -V, --version         show the version and end
 
 Without options the game is played with the records in standings.txt.
+
+Levels: the easy computer makes a beginner's mistakes, and a newcomer beats it
+about half the time; the normal one is the computer as it has always played;
+the hard one mends the normal one's weak spots: beating it takes thought.
+Each level keeps its own records, in standings-easy.txt and standings-hard.txt
+(with -f s.txt: s-easy.txt, s-hard.txt), with its own seed counter, so the same
+deal numbers come up at every level and a deal can be compared across levels.
+
 The rules and unit lists are in RMF_RULES.txt.
 )");
     for (const auto& arguments : {std::vector<std::string>{"-V"}, {"--vers"}, {"-V", "-s"}}) {
@@ -65,6 +75,8 @@ The rules and unit lists are in RMF_RULES.txt.
              {{"--deal=2147483648"}, NOT_A_DEAL + "'2147483648'"},
              {{"-d", "7x"}, NOT_A_DEAL + "'7x'"},
              {{"-d", "1", "-s"}, "--scores and --deal cannot be used together"},
+             {{"--level", "nightmare"}, "the level must be easy, normal or hard, not 'nightmare'"},
+             {{"-l", "Hard"}, "the level must be easy, normal or hard, not 'Hard'"},
              {{"-s", "again"}, "unexpected argument 'again'"},
              {{"again", "-s"}, "unexpected argument 'again'"},
          }) {
