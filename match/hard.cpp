@@ -1,7 +1,8 @@
 // The hard computer: the computer's own priorities, mended where they lose most. It attacks
-// rather than praying, rolls the Bones of Fate only when behind, sends its clerics early for the
-// better task, looks back at the days a Time Twist would restore, and calls its Summoners when
-// they help.
+// rather than praying, and when an attack would kill few it does something better first; it
+// defends before it strikes back at a gathering enemy, rolls the Bones of Fate and prays only
+// when behind, sends its clerics early for the better task, looks back at the days a Time Twist
+// would restore, and calls its Summoners when they help.
 #include "match/computer.h"
 #include "match/discard.h"
 #include "match/levels.h"
@@ -20,8 +21,10 @@ enum ClericsTask { CONVERT, DIVINE, RESURRECT };
 constexpr std::int32_t CONVERT_FINISHES = 55000;
 // Below this many people a prayer that angers the gods may be the end.
 constexpr std::int32_t PRAYER_RISK = 45000;
+// An attack that kills fewer people than this on average waits for better troops.
+constexpr std::int32_t ATTACK_WORTH = 45000;
 // A gathering this much weaker than the strongest kind in hand is gathered anew.
-constexpr std::int32_t REGATHER_GAIN = 4;
+constexpr std::int32_t REGATHER_GAIN = 5;
 // How far behind the Bones of Fate are worth a roll.
 constexpr std::int32_t ROLL_WHEN_BEHIND = 0;
 
@@ -38,6 +41,14 @@ int hitChance(std::int32_t strength, std::int32_t factor, CardId defense) {
         return 0;
     }
     return std::clamp((strength + factor) / 2 - defenseStrength(defense) + 5, 0, 10);
+}
+
+// The people an attack of `strength` with an amount of `factor` kills on average.
+std::int32_t expectedKill(std::int32_t strength, std::int32_t factor, CardId defense) {
+    if (defense == CARD_NOTHING) {
+        return strength * (3500 * factor + 1500);
+    }
+    return hitChance(strength, factor, defense) * strength * (2500 * factor + 1000) / 10;
 }
 
 // The difference in people that a journey back by each of the five days would make, summed.
@@ -75,6 +86,18 @@ int summonersOrder(const View& view) {
     return view.own.gathering == CARD_NOTHING ? GATHER_ORDER : DEFEND_ORDER;
 }
 
+// A special card held twice is thrown away before anything else: one is enough to wait with.
+int discardPosition(const View& view) {
+    const Hand& hand = view.own.hand;
+    for (const CardId kind : {CARD_TIME_TWIST, CARD_BONES_OF_FATE, CARD_DIVINE_INTERVENTION,
+                              CARD_THIEVES, CARD_SUMMONERS, CARD_CLERICS}) {
+        if (std::count(hand.begin(), hand.end(), kind) >= 2) {
+            return findCard(hand, kind);
+        }
+    }
+    return computerDiscardPosition(hand);
+}
+
 } // namespace
 
 Choice chooseHard(const View& view, LevelRandom&) {
@@ -99,24 +122,19 @@ Choice chooseHard(const View& view, LevelRandom&) {
         attackStrength(hand[offense]) >= attackStrength(own.gathering) + REGATHER_GAIN) {
         return play(offense);
     }
-    if (gathering && amount != NOT_IN_HAND) {
-        const int chance =
-            hitChance(attackStrength(own.gathering), amountFactor(hand[amount]), other.defense);
-        if (chance < 5 && thieves != NOT_IN_HAND) {
-            return play(thieves, BREAK_DEFENSES);
-        }
-        if (!otherGathers || defended || defense == NOT_IN_HAND) {
-            return play(amount);
-        }
+    const std::int32_t kill =
+        gathering && amount != NOT_IN_HAND
+            ? expectedKill(attackStrength(own.gathering), amountFactor(hand[amount]), other.defense)
+            : 0;
+    const bool worthAttacking = kill > 0 && (kill >= ATTACK_WORTH || kill >= other.population);
+    if (worthAttacking && (!otherGathers || defended || defense == NOT_IN_HAND)) {
+        return play(amount);
     }
     if (otherGathers && !defended && defense != NOT_IN_HAND) {
         return play(defense);
     }
-    if (gathering && amount != NOT_IN_HAND) {
+    if (worthAttacking) {
         return play(amount);
-    }
-    if (gathering && summoners != NOT_IN_HAND) {
-        return play(summoners, summonersOrder(view));
     }
     if (!gathering && offense != NOT_IN_HAND) {
         return play(offense);
@@ -139,10 +157,13 @@ Choice chooseHard(const View& view, LevelRandom&) {
     if (thieves != NOT_IN_HAND && (otherGathers || other.defense != CARD_NOTHING)) {
         return play(thieves, otherGathers ? DISPERSE : BREAK_DEFENSES);
     }
-    if (prayer != NOT_IN_HAND && gathering && own.population > PRAYER_RISK) {
+    if (prayer != NOT_IN_HAND && gathering && own.population > PRAYER_RISK && lead < 0) {
         return play(prayer);
     }
-    return {{Move::DISCARD, computerDiscardPosition(hand)}, std::nullopt};
+    if (gathering && amount != NOT_IN_HAND) {
+        return play(amount);
+    }
+    return {{Move::DISCARD, discardPosition(view)}, std::nullopt};
 }
 
 } // namespace realmsfall

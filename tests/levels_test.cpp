@@ -64,7 +64,9 @@ TEST(Levels, HardChoosesByItsRules) {
         {{5, 13, 200000}, gathers, {19, 9, 11}, 12, 2, -1},     // attacks rather than praying
         {{5, 21, 200000}, gathers, {11, 17}, 6, 1, -1},         // defends first against a gathering
         {{5, 21, 200000}, open, {11, 17}, 6, 0, -1},            // ... but strikes an idle enemy
-        {{0, 13, 200000}, {21, 17, 200000}, {6, 18}, 12, 1, 1}, // thieves break what holds
+        {{0, 13, 200000}, {21, 17, 200000}, {6, 18}, 12, 1, 1}, // thieves break what holds,
+        {{0, 13, 200000}, {21, 17, 200000}, {6, 20}, 12, 1, 2}, // a hopeless attack waits,
+        {{0, 13, 200000}, {21, 17, 200000}, {6}, 12, 0, -1},    // ... but beats a discard
         {{21, 13, 200000}, open, {20}, 12, 0, 2},               // clerics resurrect,
         {{21, 13, 200000}, {21, 21, 50000}, {20}, 12, 0, 0},    // or convert to finish
         {{21, 13, 100000}, open, {24}, 12, 0, 0},               // behind: the bones, Dragons
