@@ -1,6 +1,6 @@
-// The easy computer: the computer's own priorities, but now and then played as a beginner plays:
-// an attack with the smallest unit, the weakest troops gathered or set to defend, a special card
-// played on a whim.
+// The easy computer: the computer's own priorities, but most of the time played as a beginner
+// plays: an attack with the smallest unit, the weakest troops gathered, the defense left for
+// after an attack or a gathering, a special card played on a whim.
 #include "match/computer.h"
 #include "match/levels.h"
 
