@@ -110,6 +110,39 @@ TEST(Levels, EasySlipsAsABeginnerDoes) {
     EXPECT_TRUE(played == CARD_BONES_OF_FATE || played == CARD_CLERICS);
 }
 
+// The computer's own rule answers a menu the player's seat must answer; a level's answer is one
+// the computer's narration covers.
+TEST(Levels, MenusAreAnsweredByTheComputersRuleOrAsItsTextsAllow) {
+    const Sighting open{21, 21, 1}, gathers{3, 21, 1}, defends{21, 13, 1};
+    // Own slots, the other side's, the card; the rule's answer; the answers narrated, as bits.
+    const std::vector<std::tuple<Sighting, Sighting, CardId, int, int>> cases = {
+        {{21, 13, 1}, gathers, CARD_THIEVES, 0, 0b101},    // disperse, or count
+        {{21, 13, 1}, {3, 13, 1}, CARD_THIEVES, 0, 0b111}, // anything
+        {{21, 13, 1}, defends, CARD_THIEVES, 1, 0b110},    // break, or count
+        {{21, 13, 1}, open, CARD_THIEVES, 2, 0b100},       // only count
+        {{21, 21, 1}, open, CARD_SUMMONERS, 2, 0b101},     // defend; no attack
+        {{21, 13, 1}, open, CARD_BONES_OF_FATE, 0, 0b101}, // gather; no attack
+        {{5, 13, 1}, open, CARD_SUMMONERS, 1, 0b111},      // attack
+        {{5, 21, 1}, open, CARD_BONES_OF_FATE, 2, 0b111},  // defend first
+        {{21, 21, 1}, open, CARD_TIME_TWIST, -1, 0b111},   // no menu
+    };
+    for (const auto& [own, other, card, rule, narratedAnswers] : cases) {
+        const View view = viewOf(own, other, {}, 12);
+        LevelRandom random = levelRandom(1, 'p');
+        EXPECT_EQ(ownRuleAnswer(view, card, random).value_or(-1), rule) << card;
+        for (int answer = 0; answer < 3; ++answer) {
+            EXPECT_EQ(narrated(view, card, answer), (narratedAnswers >> answer & 1) != 0) << card;
+        }
+    }
+    // Clerics' task is drawn from the level's generator, 4, 4 and 2 in 10.
+    int tasks[3] = {};
+    LevelRandom random = levelRandom(1, 'p');
+    for (int draw = 0; draw < 1000; ++draw) {
+        ++tasks[*ownRuleAnswer(viewOf(open, open, {}, 12), CARD_CLERICS, random)];
+    }
+    EXPECT_TRUE(tasks[0] > 350 && tasks[0] < 450 && tasks[2] > 350 && tasks[1] > 150) << tasks[1];
+}
+
 // A match of random kingdoms, histories and hands.
 Match randomMatch(Console& console, int seed) {
     srand(seed);
@@ -169,15 +202,19 @@ TEST(Levels, AnArenaDealIsTheGameOfThatDealTypedByHand) {
     RegionTable regions;
     fillRegionTable(regions);
     int menus = 0;
-    for (const std::int32_t seed : {3, 14, 15}) {
+    // Each level in the player's seat, and in the computer's, which the game then plays.
+    for (const auto& [seed, player, computer] : {std::tuple{3, HARD, EASY},
+                                                 {14, NORMAL, HARD},
+                                                 {15, EASY, NORMAL},
+                                                 {16, NORMAL, NORMAL}}) {
         std::string answered;
         ScriptedConsole arena(arena::ARENA_CALL);
         arena.console.answered = &answered;
         const std::int32_t result =
-            arena::playDeal(arena.console, seed, &LEVELS[HARD], LEVELS[EASY], regions, NAMES);
+            arena::playDeal(arena.console, seed, &LEVELS[player], LEVELS[computer], regions, NAMES);
         const std::string path = testing::standingsFile("0\n~\n");
         ScriptedConsole typed("Tester\n1\n" + std::string(arena::ARENA_CALL) + answered + "n\n");
-        ASSERT_EQ(runGame(typed.console, path, seed, LEVELS[EASY]), 0) << seed;
+        ASSERT_EQ(runGame(typed.console, path, seed, LEVELS[computer]), 0) << seed;
         // The game goes on from the coin toss exactly as the arena's match did, to its end.
         const std::string game = typed.screen(), played = arena.screen();
         const std::size_t toss = game.find("Call heads or tails: ");
@@ -256,18 +293,26 @@ TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnesAndADealOnlyReadsThem) {
         EXPECT_EQ(levelStandingsPath(path, LEVELS[level]), named);
     }
     const std::string path = testing::standingsFile(""), hard = path + "-hard";
-    std::string arguments[] = {"realmsfall", "-d", "7", "-f", path, "--level=hard"};
-    char* argv[] = {arguments[0].data(),
-                    arguments[1].data(),
-                    arguments[2].data(),
-                    arguments[3].data(),
-                    arguments[4].data(),
-                    arguments[5].data(),
-                    nullptr};
-    ScriptedConsole c("Ann\n");
-    EXPECT_EQ(runCommandLine(6, argv, c.console), EXIT_INPUT_ENDED);
-    EXPECT_THAT(c.screen(), StartsWith("Level hard: your record at this level is read from " +
-                                       hard + ".\n\nRRRRRR"));
+    // A whole deal at each level; the normal level's is the game without the option.
+    const auto practise = [&path](const std::string& level) {
+        std::vector<std::string> arguments = {"realmsfall", "-d", "7", "-f", path};
+        if (!level.empty()) {
+            arguments.push_back("--level=" + level);
+        }
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        ScriptedConsole c("Ann\n" + LOSING_GAME);
+        EXPECT_EQ(runCommandLine(static_cast<int>(arguments.size()), argv.data(), c.console), 0);
+        return c.screen();
+    };
+    const std::string normal = practise("normal");
+    EXPECT_THAT(normal, HasSubstr("lies in ruins."));
+    EXPECT_EQ(normal, practise(""));
+    EXPECT_THAT(practise("hard"), StartsWith("Level hard: your record at this level is read from " +
+                                             hard + ".\n\nRRRRRR"));
     EXPECT_FALSE(std::filesystem::exists(hard));
 }
 
