@@ -43,12 +43,17 @@ int hitChance(std::int32_t strength, std::int32_t factor, CardId defense) {
     return std::clamp((strength + factor) / 2 - defenseStrength(defense) + 5, 0, 10);
 }
 
-// The people an attack of `strength` with an amount of `factor` kills on average.
+// The people an attack of `strength` with an amount of `factor` kills on average: against no
+// defense strength × (3500 × factor + 1500), and against a defense, when it breaks it,
+// strength × (2500 × factor + 1000).
 std::int32_t expectedKill(std::int32_t strength, std::int32_t factor, CardId defense) {
+    constexpr std::int32_t OPEN_KILLS = 3500, OPEN_SPREAD = 1500;
+    constexpr std::int32_t BREAK_KILLS = 2500, BREAK_SPREAD = 1000;
     if (defense == CARD_NOTHING) {
-        return strength * (3500 * factor + 1500);
+        return strength * (OPEN_KILLS * factor + OPEN_SPREAD);
     }
-    return hitChance(strength, factor, defense) * strength * (2500 * factor + 1000) / 10;
+    return hitChance(strength, factor, defense) * strength * (BREAK_KILLS * factor + BREAK_SPREAD) /
+           10;
 }
 
 // The difference in people that a journey back by each of the five days would make, summed.
