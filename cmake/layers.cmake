@@ -6,7 +6,7 @@
 #   cards        the card catalogue and the endless deck
 #   match_state  the kingdoms of a match, the troop orders, the discard and command entry
 #   specials     the six special cards
-#   match        the turn loop, the dispatch of a move, the computer opponent
+#   match        the turn loop, the dispatch of a move, the computer opponent and its levels
 #   driver       the game driver, the standings file, the regions (every file under driver/)
 #
 # A file of the game outside driver/ belongs to exactly one of the lists below.
@@ -36,4 +36,5 @@ set(REALMSFALL_specials_FILES
 set(REALMSFALL_match_FILES
   match/play.h match/play.cpp
   match/computer.h match/computer.cpp
+  match/levels.h match/levels.cpp match/easy.cpp match/hard.cpp
   match/match.h match/match.cpp)

@@ -4,6 +4,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
 
 namespace realmsfall {
 
@@ -81,6 +82,20 @@ int readChoice(Console& console, int limit) {
         choice = readCommand(console);
     }
     return choice;
+}
+
+int giveChoice(Console& console, int choice) {
+    if (console.answered != nullptr) {
+        console.answered->append(std::to_string(choice + 1)) += '\n';
+    }
+    return choice;
+}
+
+void pause(Console& console) {
+    if (console.answered != nullptr) {
+        *console.answered += '\n';
+    }
+    console.in.get();
 }
 
 } // namespace realmsfall

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <iosfwd>
+#include <string>
 
 namespace realmsfall {
 
@@ -15,6 +16,9 @@ struct Console {
     std::ostream& err;
     // Set from outside the dialogue (by a signal) when the run is to end as at the end of input.
     const volatile std::sig_atomic_t* endRequest = nullptr;
+    // Where the answers a computer level gives in the player's place are written down as the
+    // lines a player would have typed, so that its game can be replayed at the keyboard.
+    std::string* answered = nullptr;
 };
 
 // What a reader raises when the keyboard input has ended and the dialogue cannot go on. Only
@@ -45,5 +49,11 @@ int readCommand(Console& console);
 
 // A choice from a numbered list of `limit` entries; yields 0 to limit - 1.
 int readChoice(Console& console, int limit);
+
+// Takes `choice` (0 to 13) as if its number had been typed, without reading; returns it.
+int giveChoice(Console& console, int choice);
+
+// The pause after a turn: one key.
+void pause(Console& console);
 
 } // namespace realmsfall

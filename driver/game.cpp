@@ -3,6 +3,8 @@
 #include "cards/cards.h"
 #include "cards/deck.h"
 #include "core/random.h"
+#include "driver/deal.h"
+#include "driver/levels.h"
 #include "driver/regions.h"
 #include "driver/standings.h"
 #include "driver/standings_file.h"
@@ -101,21 +103,20 @@ struct Player {
 
 // One game: region choice, seeding, the deal, the match and its booking.
 void playOneGame(Console& console, Player& player, std::int32_t& seedCounter,
-                 const RegionTable& regions, const CardNames& cardNames) {
+                 const RegionTable& regions, const CardNames& cardNames, const Level& level) {
     printRecord(console.out, withGames(player.atStart, player.tally));
     listRegions(console.out, regions);
     const int playerRegion = promptRegion(console, regions);
-    srand(seedCounter);
+    const std::int32_t seed = seedCounter;
+    const Deal deal = setUpDeal(seed, playerRegion);
     seedCounter = plusOne(seedCounter);
     player.tally.seeded = plusOne(player.tally.seeded);
-    const int computerRegion = drawComputerRegion(playerRegion);
     console.out << player.atStart.name << ", you now rule the region of " << regions[playerRegion]
-                << "\n\nThe computer will play as the Lord of " << regions[computerRegion] << ".\n";
-    Hand playerHand;
-    Hand computerHand;
-    dealHands(playerHand, computerHand);
-    const std::int32_t result = playMatch(console, playerHand, computerHand, cardNames,
-                                          regions[playerRegion], regions[computerRegion]);
+                << "\n\nThe computer will play as the Lord of " << regions[deal.computerRegion]
+                << ".\n";
+    const std::int32_t result =
+        playMatch(console, deal.playerHand, deal.computerHand, cardNames, regions[playerRegion],
+                  regions[deal.computerRegion], Seats{nullptr, &level, seed});
     if (bookGame(player.tally, result)) {
         console.out << "OVERKILL!!\n";
     }
@@ -163,7 +164,7 @@ std::optional<FileTrouble> save(Console& console, const StartingStandings& start
 // Everything from the name prompt to the last game; the start-up text is released once read.
 // Returns the exit status before the save.
 int playRun(Console& console, const std::string& path, std::string& text, Player& player,
-            std::optional<std::int32_t> deal) {
+            std::optional<std::int32_t> deal, const Level& level) {
     try {
         player.atStart.name = promptName(console);
         std::optional<std::int32_t> seedCounter = greetPlayer(console, path, text, player);
@@ -180,7 +181,7 @@ int playRun(Console& console, const std::string& path, std::string& text, Player
         console.out << "\nWelcome, " << player.atStart.name << ", to Realmsfall!";
         endLine(console.out);
         do {
-            playOneGame(console, player, *seedCounter, regions, cardNames);
+            playOneGame(console, player, *seedCounter, regions, cardNames, level);
         } while (wantsAnotherGame(console));
     } catch (const InputEnded&) {
         // The unfinished game is not booked; the finished ones are kept.
@@ -216,7 +217,8 @@ int complainOfDamage(Console& console, const std::string& path, const StandingsD
     return EXIT_DAMAGED_STANDINGS;
 }
 
-int runGame(Console& console, const std::string& standingsPath, std::optional<std::int32_t> deal) {
+int runGame(Console& console, const std::string& standingsPath, std::optional<std::int32_t> deal,
+            const Level& level) {
     auto opened = openStandings(standingsPath, !deal, waitingLine(console, standingsPath));
     if (const auto* refused = std::get_if<StartRefused>(&opened)) {
         complain(console, refused->complaint);
@@ -228,6 +230,7 @@ int runGame(Console& console, const std::string& standingsPath, std::optional<st
     if (deal) {
         console.out << "Practice deal " << *deal << ": your record is shown but not kept.\n";
     }
+    announceLevel(console.out, level, standingsPath, deal.has_value());
     printBanner(console.out);
     if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
         return complainOfDamage(console, standingsPath, *damage);
@@ -240,7 +243,7 @@ int runGame(Console& console, const std::string& standingsPath, std::optional<st
         return complainOfDamage(console, standingsPath, *damage);
     }
     Player player;
-    const int status = playRun(console, standingsPath, start.text, player, deal);
+    const int status = playRun(console, standingsPath, start.text, player, deal, level);
     if (status == EXIT_DAMAGED_STANDINGS) {
         return status;
     }

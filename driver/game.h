@@ -2,6 +2,7 @@
 
 #include "core/console.h"
 #include "driver/standings_file.h"
+#include "match/levels.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,9 +17,10 @@ namespace realmsfall {
 // the end was asked for); EXIT_DAMAGED_STANDINGS; EXIT_NOT_SAVED, which outranks the end of
 // input.
 // With a `deal`, the games are seeded deal, deal + 1, ... instead of from the file's counter, and
-// the file is read only to greet the player: it is never created or written.
+// the file is read only to greet the player: it is never created or written. The computer plays
+// at `level`.
 int runGame(Console& console, const std::string& standingsPath,
-            std::optional<std::int32_t> deal = std::nullopt);
+            std::optional<std::int32_t> deal = std::nullopt, const Level& level = LEVELS[NORMAL]);
 
 // The title in block letters and the version line.
 void printBanner(std::ostream& out);

@@ -2,6 +2,7 @@
 
 #include "driver/game.h"
 #include "driver/rules.h"
+#include "driver/levels.h"
 #include "driver/scores.h"
 
 #include <algorithm>
@@ -31,10 +32,20 @@ Play Realmsfall, a war of cards against the computer, in the terminal.
   -d, --deal N          play deal N and the ones after it, as the seed counter's
                         games N, N + 1, ... would be played; the records are
                         shown but never changed
+  -l, --level LEVEL     the computer plays at LEVEL: easy, normal (the
+                        default) or hard; with -s, show that level's records
   -h, --help            show this help and end
   -V, --version         show the version and end
 
 Without options the game is played with the records in standings.txt.
+
+Levels: the easy computer plays like a beginner and loses seven games in ten
+to the normal one, the computer as it has always played; the hard one mends
+the normal one's weak spots and beats it three games in four.
+Each level keeps its own records, in standings-easy.txt and standings-hard.txt
+(with -f s.txt: s-easy.txt, s-hard.txt), with its own seed counter, so the same
+deal numbers come up at every level and a deal can be compared across levels.
+
 The rules and unit lists, which --rules shows, are in the file
 )";
 
@@ -48,7 +59,7 @@ constexpr const char* VERSION =
 
 // "+": options end at the first operand, whatever the environment says; ":": a missing value is
 // told apart from an unknown option.
-constexpr const char* SHORT_OPTIONS = "+:hVrsf:d:";
+constexpr const char* SHORT_OPTIONS = "+:hVrsf:d:l:";
 constexpr option LONG_OPTIONS[] = {
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
@@ -56,6 +67,7 @@ constexpr option LONG_OPTIONS[] = {
     {"standings", required_argument, nullptr, 'f'},
     {"deal", required_argument, nullptr, 'd'},
     {"rules", no_argument, nullptr, 'r'},
+    {"level", required_argument, nullptr, 'l'},
     {}, // the end of the list
 };
 
@@ -66,6 +78,7 @@ struct Request {
     Action action = Action::PLAY;
     std::string standingsPath = "standings.txt";
     std::optional<std::int32_t> deal;
+    const Level* level = &LEVELS[NORMAL];
 };
 
 // An optional minus sign and decimal digits, within 32 bits.
@@ -141,6 +154,14 @@ std::optional<Request> parse(int argc, char* argv[], std::string& problem) {
                 return std::nullopt;
             }
             break;
+        case 'l':
+            request.level = findLevel(optarg);
+            if (request.level == nullptr) {
+                problem =
+                    "the level must be easy, normal or hard, not '" + std::string(optarg) + "'";
+                return std::nullopt;
+            }
+            break;
         default:
             problem = problemWith(option, argc, argv);
             return std::nullopt;
@@ -155,6 +176,16 @@ std::optional<Request> parse(int argc, char* argv[], std::string& problem) {
         return std::nullopt;
     }
     return request;
+}
+
+// A level's standings; the normal level's point to the others' that exist.
+int showScores(Console& console, const std::string& path, const Level& level) {
+    const int status = printScores(console, levelStandingsPath(path, level));
+    if (status == 0 && &level == &LEVELS[NORMAL]) {
+        pointToOtherLevels(console.out, path);
+        console.out.flush();
+    }
+    return status;
 }
 
 } // namespace
@@ -175,13 +206,14 @@ int runCommandLine(int argc, char* argv[], Console& console) {
         console.out << VERSION << std::flush;
         return 0;
     case Action::SCORES:
-        return printScores(console, request->standingsPath);
+        return showScores(console, request->standingsPath, *request->level);
     case Action::RULES:
         return showRules(console);
     case Action::PLAY:
         break;
     }
-    return runGame(console, request->standingsPath, request->deal);
+    return runGame(console, levelStandingsPath(request->standingsPath, *request->level),
+                   request->deal, *request->level);
 }
 
 } // namespace realmsfall

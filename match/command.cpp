@@ -40,10 +40,19 @@ void listHand(std::ostream& out, const Hand& hand, const CardNames& cardNames) {
 
 } // namespace
 
-Move enterCommand(Console& console, const Hand& hand, CardId gathering,
-                  const CardNames& cardNames) {
+Move enterCommand(Console& console, const Hand& hand, CardId gathering, const CardNames& cardNames,
+                  std::optional<Move> given) {
     listHand(console.out, hand, cardNames);
     console.out << "Enter the number of the unit you wish to command: ";
+    if (given) {
+        if (given->kind == Move::PLAY) {
+            giveChoice(console, given->position);
+            return *given;
+        }
+        giveChoice(console, DISCARD_COMMAND);
+        console.out << "Discard which unit? ";
+        return {Move::DISCARD, giveChoice(console, given->position)};
+    }
     int command = readCommand(console);
     while (command != DISCARD_COMMAND && isAmount(hand[command]) && gathering == CARD_NOTHING) {
         console.out << "\nYou cannot select and amount of units without choosing a unit\n"

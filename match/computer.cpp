@@ -20,8 +20,8 @@ constexpr CardId DEFENSIVE_STRONGEST_FIRST[] = {CARD_GRIFFONS, CARD_BALLISTAS, C
 constexpr CardId AMOUNTS_LARGEST_FIRST[] = {CARD_UNIT_OF_5000, CARD_UNIT_OF_2500, CARD_UNIT_OF_1000,
                                             CARD_UNIT_OF_500,  CARD_UNIT_OF_300,  CARD_UNIT_OF_100};
 
-// The first position of the highest kind of a class ("off", "def", anything else "num") in the
-// hand, or NOT_IN_HAND.
+} // namespace
+
 int findStrongest(const Hand& hand, const char* className) {
     std::span<const CardId> kinds = AMOUNTS_LARGEST_FIRST;
     if (std::strcmp(className, "off") == 0) {
@@ -37,8 +37,6 @@ int findStrongest(const Hand& hand, const char* className) {
     }
     return NOT_IN_HAND;
 }
-
-} // namespace
 
 Move chooseComputerMove(const Kingdom& own, CardId playerGathering, CardId playerDefense) {
     const Hand& hand = own.hand;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace realmsfall {
@@ -55,6 +56,10 @@ struct Match {
     CardId receivedCard;  // shown to the player after "You received: "
     bool refreshReceived; // set by the computer's Time Twist
 };
+
+// A side's pick in a special card's menu of three (0 to 2), given in advance by a computer level.
+// Without one the player is asked and the computer's side follows the card's own rule.
+using MenuAnswer = std::optional<int>;
 
 // What a side does on its turn: play the card at a hand position, or throw it away.
 struct Move {

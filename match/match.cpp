@@ -2,11 +2,11 @@
 
 #include "core/random.h"
 #include "match/command.h"
-#include "match/computer.h"
 #include "match/play.h"
 
 #include <algorithm>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -97,18 +97,43 @@ void showStatus(const Match& match) {
     match.console.out << status;
 }
 
-void playerTurn(Match& match) {
+// A side's seat: the level that moves for it, and the level's own generator.
+struct Seat {
+    const Level* level;
+    LevelRandom random;
+};
+
+// The level's choice for the side. A side that must answer a menu (the player's, in a level's
+// hands) and is given no answer follows the computer's own rule.
+Choice decide(const Match& match, char side, Seat& seat) {
+    const View view = viewOf(match, side);
+    Choice choice = seat.level->choose(view, seat.random);
+    if (side == SIDE_PLAYER && choice.move.kind == Move::PLAY && !choice.answer) {
+        choice.answer = ownRuleAnswer(view, view.own.hand[choice.move.position], seat.random);
+    }
+    return choice;
+}
+
+// The player's moves come from the keyboard, or from a level in the player's place, which
+// answers the same prompts.
+void playerTurn(Match& match, Seat& seat) {
     startPlayerTurn(match);
     showStatus(match);
     Kingdom& player = match.player;
     sortHand(player.hand);
-    applyMove(match, SIDE_PLAYER,
-              enterCommand(match.console, player.hand, player.gathering, match.cardNames));
+    std::optional<Choice> given;
+    if (seat.level != nullptr) {
+        given = decide(match, SIDE_PLAYER, seat);
+    }
+    const Move move = enterCommand(match.console, player.hand, player.gathering, match.cardNames,
+                                   given ? std::optional(given->move) : std::nullopt);
+    applyMove(match, SIDE_PLAYER, move, given ? given->answer : std::nullopt);
 }
 
-void computerTurn(Match& match) {
+void computerTurn(Match& match, Seat& seat) {
     pushHistory(match.computerHistory, match.computer);
-    chooseComputerPlay(match);
+    const Choice choice = decide(match, SIDE_COMPUTER, seat);
+    applyMove(match, SIDE_COMPUTER, choice.move, choice.answer);
 }
 
 bool bothAlive(const Match& match) {
@@ -126,7 +151,8 @@ void startPlayerTurn(Match& match) {
 }
 
 std::int32_t playMatch(Console& console, const Hand& playerHand, const Hand& computerHand,
-                       const CardNames& cardNames, String playerRegion, String computerRegion) {
+                       const CardNames& cardNames, String playerRegion, String computerRegion,
+                       const Seats& seats) {
     const Kingdom player = startingKingdom(playerHand);
     const Kingdom computer = startingKingdom(computerHand);
     const int coin = rand() % COIN_FACES;
@@ -142,15 +168,17 @@ std::int32_t playMatch(Console& console, const Hand& playerHand, const Hand& com
                 .receivedCard = playerHand[HAND_SIZE - 1],
                 .refreshReceived = false};
 
+    Seat playerSeat{seats.player, levelRandom(seats.seed, SIDE_PLAYER)};
+    Seat computerSeat{seats.computer, levelRandom(seats.seed, SIDE_COMPUTER)};
     while (bothAlive(match)) {
         const std::int32_t turn = match.turn++;
         if (turn % 2 == 0) { // the player moves on even turns
-            playerTurn(match);
+            playerTurn(match, playerSeat);
         } else {
-            computerTurn(match);
+            computerTurn(match, computerSeat);
         }
         if (bothAlive(match)) {
-            console.in.get(); // the pause after each turn reads one key
+            pause(console);
         }
     }
 

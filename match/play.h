@@ -11,6 +11,7 @@ bool playsTimeTwist(const Hand& hand, Move move);
 // Carries out a side's move and everything that follows from it: the card routine or the
 // discard, the replacement card in the played position (of whatever hand the side holds
 // afterwards), the card the player receives, and the refresh after the computer's Time Twist.
-void applyMove(Match& match, char side, Move move);
+// A special card's menu takes the `answer` when one is given.
+void applyMove(Match& match, char side, Move move, MenuAnswer answer = std::nullopt);
 
 } // namespace realmsfall

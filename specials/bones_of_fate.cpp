@@ -153,15 +153,17 @@ void narrate(std::ostream& out, const Roll& roll, char side, const Kingdom& play
 // Green arms the caster with the most potent weapon of a troop order, carried out by the troop
 // orders exactly as if it had been played. An attack without anything gathered has no effect,
 // which the computer's rule never asks for.
-CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names, char side) {
+CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names, MenuAnswer answer,
+           char side) {
     console.out << "green.\n";
     const TroopOrder order =
         side == SIDE_PLAYER
             ? static_cast<TroopOrder>(chooseFromMenu(
                   console,
                   "The die gives you the choice between the most potent weapons in the world.\n",
-                  {"Dragons", "unit of 5000", "Griffons"}, "Select a unit: "))
-            : computerTroopOrder(self);
+                  {"Dragons", "unit of 5000", "Griffons"}, "Select a unit: ", answer))
+        : answer ? static_cast<TroopOrder>(*answer)
+                 : computerTroopOrder(self);
     if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
         console.out << "\nAs you have no units being gathered, the die has no effect.\n";
         return drawCard();
@@ -172,13 +174,13 @@ CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names
 } // namespace
 
 CardId bonesOfFate(Console& console, Kingdom& self, Kingdom& opp, std::int32_t& turn,
-                   const CardNames& cardNames, char side) {
+                   const CardNames& cardNames, MenuAnswer answer, char side) {
     const auto colour = static_cast<Colour>(rand() % COLOURS);
     console.out << (side == SIDE_PLAYER
                         ? "You roll the Bones of Fate and the die lands on the color "
                         : "The horizon glows with a bright shade of ");
     if (colour == GREEN) {
-        return arm(console, self, opp, cardNames, side);
+        return arm(console, self, opp, cardNames, answer, side);
     }
     const Roll roll = applyColour(colour, self, opp, turn);
     const auto [playerKingdom, computerKingdom] = actingFirst(side, self, opp);

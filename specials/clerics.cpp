@@ -20,12 +20,6 @@ constexpr std::int32_t CONVERT_SPREAD = 20000;
 constexpr std::int32_t RESURRECT_BASE = 45000;
 constexpr std::int32_t RESURRECT_SPREAD = 15000;
 
-// The computer picks its task with rand() % TASK_ROLL: below CONVERT_BELOW it converts, below
-// RESURRECT_BELOW it resurrects, and otherwise it divines (4, 4 and 2 in 10).
-constexpr int TASK_ROLL = 10;
-constexpr int CONVERT_BELOW = 4;
-constexpr int RESURRECT_BELOW = 8;
-
 enum Task { CONVERT, DIVINE, RESURRECT };
 
 // What the clerics did: their task, whether it worked, and how many people it moved (when a
@@ -36,12 +30,9 @@ struct Service {
     std::int32_t people;
 };
 
+// The computer leaves its task to a draw: 4 in 10 convert, 4 in 10 resurrect, 2 in 10 divine.
 Task computerTask() {
-    const int roll = rand() % TASK_ROLL;
-    if (roll < CONVERT_BELOW) {
-        return CONVERT;
-    }
-    return roll < RESURRECT_BELOW ? RESURRECT : DIVINE;
+    return static_cast<Task>(computerClericsTask(rand() % CLERICS_ROLL));
 }
 
 // A successful divination by the player lays the enemy's hand out in order, to be shown.
@@ -147,14 +138,15 @@ void narrateForComputer(std::ostream& out, const Service& service) {
 } // namespace
 
 CardId clerics(Console& console, std::int32_t& selfPopulation, std::int32_t& oppPopulation,
-               Hand& oppHand, const CardNames& cardNames, char side) {
+               Hand& oppHand, const CardNames& cardNames, MenuAnswer answer, char side) {
     const bool player = side == SIDE_PLAYER;
-    const Task task = player ? static_cast<Task>(chooseFromMenu(
-                                   console, "Your clerics come at your request.\n",
-                                   {"Convert enemy population", "Divine opponent's army",
-                                    "Resurrect your slain followers"},
-                                   "Select a task: "))
-                             : computerTask();
+    const Task task = player   ? static_cast<Task>(chooseFromMenu(
+                                     console, "Your clerics come at your request.\n",
+                                     {"Convert enemy population", "Divine opponent's army",
+                                      "Resurrect your slain followers"},
+                                     "Select a task: ", answer))
+                      : answer ? static_cast<Task>(*answer)
+                               : computerTask();
     const Service service = carryOut(task, selfPopulation, oppPopulation, oppHand, side);
     if (player) {
         narrateForPlayer(console.out, service, oppHand, cardNames);

@@ -6,16 +6,32 @@
 namespace realmsfall {
 
 int chooseFromMenu(Console& console, const char* opening, const MenuEntries& entries,
-                   const char* prompt) {
+                   const char* prompt, MenuAnswer answer) {
     console.out << opening;
     int number = 1;
     for (const char* entry : entries) {
         console.out << number++ << ". " << entry << '\n';
     }
     console.out << prompt;
-    const int choice = readChoice(console, MENU_CHOICES);
+    const int choice = answer ? giveChoice(console, *answer) : readChoice(console, MENU_CHOICES);
     assert(choice < MENU_CHOICES);
     return choice;
+}
+
+int computerThievesTask(const Kingdom& opp) {
+    if (opp.gathering != CARD_NOTHING) {
+        return 0; // disperse
+    }
+    return opp.defense == CARD_NOTHING ? 2 : 1; // census, or break the defense
+}
+
+int computerClericsTask(int roll) {
+    constexpr int CONVERT_BELOW = 4;
+    constexpr int RESURRECT_BELOW = 8;
+    if (roll < CONVERT_BELOW) {
+        return 0;
+    }
+    return roll < RESURRECT_BELOW ? 2 : 1;
 }
 
 } // namespace realmsfall

@@ -24,16 +24,16 @@ CardId summonedCard(TroopOrder order) {
     }
 }
 
-TroopOrder chooseOrder(Console& console, const Kingdom& self, char side) {
+TroopOrder chooseOrder(Console& console, const Kingdom& self, MenuAnswer answer, char side) {
     if (side == SIDE_PLAYER) {
         return static_cast<TroopOrder>(
             chooseFromMenu(console, "You call your Summoners to your chambers.\n",
                            {"Summon offensive units", "Summon an amount of units to attack",
                             "Summon defensive units"},
-                           "Select a task: "));
+                           "Select a task: ", answer));
     }
     console.out << "The faint shimmer of magic can be seen in the distance.\n";
-    return computerTroopOrder(self);
+    return answer ? static_cast<TroopOrder>(*answer) : computerTroopOrder(self);
 }
 
 } // namespace
@@ -41,8 +41,8 @@ TroopOrder chooseOrder(Console& console, const Kingdom& self, char side) {
 // The summoned card is carried out by the troop orders exactly as if it had been played; only
 // an attack without anything gathered fizzles, which the computer's rule never asks for.
 CardId summoners(Console& console, Kingdom& self, Kingdom& opp, const CardNames& cardNames,
-                 char side) {
-    const TroopOrder order = chooseOrder(console, self, side);
+                 MenuAnswer answer, char side) {
+    const TroopOrder order = chooseOrder(console, self, answer, side);
     if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
         console.out << "Your Summoners' spell fizzles as the spell you requested doesn't work "
                     << "without\ngathering units first.\n";

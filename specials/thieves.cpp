@@ -25,15 +25,6 @@ struct Heist {
     CardId target;
 };
 
-// The computer goes for the player's gathering first, counts people when nothing stands in
-// the way, and otherwise breaks the defense.
-Task computerTask(const Kingdom& opp) {
-    if (opp.gathering != CARD_NOTHING) {
-        return DISPERSE;
-    }
-    return opp.defense == CARD_NOTHING ? CENSUS : BREAK_DEFENSES;
-}
-
 Result roll(int chance) {
     return percentChance(chance) ? SUCCEEDED : FAILED;
 }
@@ -135,14 +126,14 @@ void narrateForComputer(std::ostream& out, const Heist& heist, const CardNames& 
 
 } // namespace
 
-CardId thieves(Console& console, Kingdom& opp, const CardNames& cardNames, char side) {
+CardId thieves(Console& console, Kingdom& opp, const CardNames& cardNames, MenuAnswer answer,
+               char side) {
     const bool player = side == SIDE_PLAYER;
-    const Task task =
-        player
-            ? static_cast<Task>(chooseFromMenu(
-                  console, "You call upon thieves to do your dirty work.\n",
-                  {"Disperse gathering", "Break defenses", "Count population"}, "Select a task: "))
-            : computerTask(opp);
+    const Task task = static_cast<Task>(
+        player ? chooseFromMenu(console, "You call upon thieves to do your dirty work.\n",
+                                {"Disperse gathering", "Break defenses", "Count population"},
+                                "Select a task: ", answer)
+               : answer.value_or(computerThievesTask(opp)));
     const Heist heist = carryOut(task, opp);
     if (player) {
         narrateForPlayer(console.out, heist, opp.population, cardNames);

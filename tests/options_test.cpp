@@ -78,6 +78,8 @@ TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
              {{"--deal=2147483648"}, NOT_A_DEAL + "'2147483648'"},
              {{"-d", "7x"}, NOT_A_DEAL + "'7x'"},
              {{"-d", "1", "-s"}, "--scores and --deal cannot be used together"},
+             {{"--level", "nightmare"}, "the level must be easy, normal or hard, not 'nightmare'"},
+             {{"-l", "Hard"}, "the level must be easy, normal or hard, not 'Hard'"},
              {{"-s", "again"}, "unexpected argument 'again'"},
              {{"-f", ""}, "the standings file must be named: an empty name names no file"},
              {{"--standings="}, "the standings file must be named: an empty name names no file"},

@@ -1,0 +1,322 @@
+// The computer's levels: their choices in set situations, that they see only what they may, and
+// that a level's game in the arena is the game a player would get typing the same moves.
+#include "bench/arena.h"
+#include "driver/levels.h"
+#include "driver/options.h"
+#include "games.h"
+#include "match/levels.h"
+#include "support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <tuple>
+#include <vector>
+
+namespace realmsfall {
+namespace {
+
+using namespace testing;
+using ::testing::HasSubstr;
+using ::testing::PrintToString;
+using ::testing::StartsWith;
+
+Hand handOf(const std::vector<CardId>& front, CardId filler) {
+    Hand hand;
+    hand.fill(filler);
+    std::copy(front.begin(), front.end(), hand.begin());
+    return hand;
+}
+
+// A view of own {gathering, defense, people} against the other side's, with a hand of `front`
+// filled up with `filler`; both histories hold the present.
+View viewOf(Sighting own, Sighting other, const std::vector<CardId>& front, CardId filler) {
+    View view{
+        {own.gathering, own.defense, own.population, handOf(front, filler)}, {}, other, {}, 9};
+    view.ownHistory.fill(view.own);
+    view.otherHistory.fill(other);
+    return view;
+}
+
+// The move as a number: the position played, or -1 - the position discarded; and the answer,
+// or -1 for none.
+std::pair<int, int> encoded(const Choice& choice) {
+    const int move =
+        choice.move.kind == Move::PLAY ? choice.move.position : -1 - choice.move.position;
+    return {move, choice.answer.value_or(-1)};
+}
+
+// A generator whose first draw of 0 to 99 is below 75 (`slip`) or not.
+LevelRandom randomFor(bool slip) {
+    for (std::int32_t seed = 0;; ++seed) {
+        LevelRandom probe = levelRandom(seed, 'c');
+        if ((levelDraw(probe, 100) < 75) == slip) {
+            return levelRandom(seed, 'c');
+        }
+    }
+}
+
+using Situation = std::tuple<Sighting, Sighting, std::vector<CardId>, CardId, int, int>;
+
+TEST(Levels, HardChoosesByItsRules) {
+    const Sighting open{21, 21, 200000}, gathers{3, 21, 200000};
+    const std::vector<Situation> cases = {
+        {{5, 13, 200000}, gathers, {19, 9, 11}, 12, 2, -1},     // attacks rather than praying
+        {{5, 21, 200000}, gathers, {11, 17}, 6, 1, -1},         // defends first against a gathering
+        {{5, 21, 200000}, open, {11, 17}, 6, 0, -1},            // ... but strikes an idle enemy
+        {{0, 13, 200000}, {21, 17, 200000}, {6, 18}, 12, 1, 1}, // thieves break what holds,
+        {{0, 13, 200000}, {21, 17, 200000}, {6, 20}, 12, 1, 2}, // a hopeless attack waits,
+        {{0, 13, 200000}, {21, 17, 200000}, {6}, 12, 0, -1},    // ... but beats a discard
+        {{21, 13, 200000}, open, {20}, 12, 0, 2},               // clerics resurrect,
+        {{21, 13, 200000}, {21, 21, 50000}, {20}, 12, 0, 0},    // or convert to finish
+        {{21, 13, 100000}, open, {24}, 12, 0, 0},               // behind: the bones, Dragons
+        {{21, 13, 200000}, {21, 21, 100000}, {24}, 12, -2, -1}, // ahead: no roll, a discard
+        {{5, 13, 200000}, open, {26}, 12, 0, 1},                // summoned attack on the open
+        {{21, 13, 200000}, open, {23}, 12, 0, -1},              // a twist that loses nothing
+        {{21, 13, 40000}, open, {23}, 12, -2, -1},              // ... but not near the end
+        {{0, 13, 200000}, open, {5, 11}, 12, 0, -1},            // Footmen give way to Dragons
+    };
+    for (const auto& [own, other, front, filler, move, answer] : cases) {
+        LevelRandom random = levelRandom(1, 'c');
+        EXPECT_EQ(encoded(chooseHard(viewOf(own, other, front, filler), random)),
+                  std::pair(move, answer))
+            << PrintToString(front);
+    }
+}
+
+TEST(Levels, EasySlipsAsABeginnerDoes) {
+    const Sighting open{21, 21, 200000}, gathers{3, 21, 200000};
+    // Own, other, hand, filler; the move planned, and the move when the beginner slips.
+    const std::vector<Situation> cases = {
+        {{5, 13, 200000}, open, {6, 11, 7}, 12, 1, 0},      // the smallest unit attacks
+        {{21, 13, 200000}, open, {0, 5, 2}, 12, 1, 0},      // the weakest troops gather
+        {{5, 21, 200000}, gathers, {17, 9, 6}, 13, 0, 2},   // an attack before the defense
+        {{21, 21, 200000}, gathers, {17, 12, 3}, 13, 0, 2}, // a gathering before the defense
+        {{21, 13, 200000}, open, {6, 7}, 12, -3, -3},       // a discard stays a discard
+    };
+    for (const auto& [own, other, front, filler, planned, slip] : cases) {
+        for (const bool slipped : {false, true}) {
+            LevelRandom random = randomFor(slipped);
+            EXPECT_EQ(encoded(chooseEasy(viewOf(own, other, front, filler), random)).first,
+                      slipped ? slip : planned)
+                << PrintToString(front) << slipped;
+        }
+    }
+    LevelRandom random = randomFor(true); // a special card on a whim: one the hand holds
+    const View view = viewOf({21, 13, 200000}, open, {24, 12, 20}, 12);
+    const CardId played = view.own.hand[chooseEasy(view, random).move.position];
+    EXPECT_TRUE(played == CARD_BONES_OF_FATE || played == CARD_CLERICS);
+}
+
+// The computer's own rule answers a menu the player's seat must answer; a level's answer is one
+// the computer's narration covers.
+TEST(Levels, MenusAreAnsweredByTheComputersRuleOrAsItsTextsAllow) {
+    const Sighting open{21, 21, 1}, gathers{3, 21, 1}, defends{21, 13, 1};
+    // Own slots, the other side's, the card; the rule's answer; the answers narrated, as bits.
+    const std::vector<std::tuple<Sighting, Sighting, CardId, int, int>> cases = {
+        {{21, 13, 1}, gathers, CARD_THIEVES, 0, 0b101},    // disperse, or count
+        {{21, 13, 1}, {3, 13, 1}, CARD_THIEVES, 0, 0b111}, // anything
+        {{21, 13, 1}, defends, CARD_THIEVES, 1, 0b110},    // break, or count
+        {{21, 13, 1}, open, CARD_THIEVES, 2, 0b100},       // only count
+        {{21, 21, 1}, open, CARD_SUMMONERS, 2, 0b101},     // defend; no attack
+        {{21, 13, 1}, open, CARD_BONES_OF_FATE, 0, 0b101}, // gather; no attack
+        {{5, 13, 1}, open, CARD_SUMMONERS, 1, 0b111},      // attack
+        {{5, 21, 1}, open, CARD_BONES_OF_FATE, 2, 0b111},  // defend first
+        {{21, 21, 1}, open, CARD_TIME_TWIST, -1, 0b111},   // no menu
+    };
+    for (const auto& [own, other, card, rule, narratedAnswers] : cases) {
+        const View view = viewOf(own, other, {}, 12);
+        LevelRandom random = levelRandom(1, 'p');
+        EXPECT_EQ(ownRuleAnswer(view, card, random).value_or(-1), rule) << card;
+        for (int answer = 0; answer < 3; ++answer) {
+            EXPECT_EQ(narrated(view, card, answer), (narratedAnswers >> answer & 1) != 0) << card;
+        }
+    }
+    // Clerics' task is drawn from the level's generator, 4, 4 and 2 in 10.
+    int tasks[3] = {};
+    LevelRandom random = levelRandom(1, 'p');
+    for (int draw = 0; draw < 1000; ++draw) {
+        ++tasks[*ownRuleAnswer(viewOf(open, open, {}, 12), CARD_CLERICS, random)];
+    }
+    EXPECT_TRUE(tasks[0] > 350 && tasks[0] < 450 && tasks[2] > 350 && tasks[1] > 150) << tasks[1];
+}
+
+// A match of random kingdoms, histories and hands.
+Match randomMatch(Console& console, int seed) {
+    srand(seed);
+    const auto kingdom = [] {
+        constexpr CardId GATHERINGS[] = {0, 1, 2, 3, 4, 5, 21, 21, 22};
+        constexpr CardId DEFENSES[] = {12, 13, 14, 15, 16, 17, 21, 21, 25};
+        Kingdom made{GATHERINGS[rand() % 9], DEFENSES[rand() % 9], rand() * 10 - 20000, {}};
+        for (CardId& card : made.hand) {
+            card = drawCard();
+        }
+        return made;
+    };
+    Match match{console, NAMES, "Pongi", "Ravenholm", kingdom(), kingdom(),
+                {},      {},    rand(),  drawCard(),  false};
+    for (int day = 0; day < HISTORY_DAYS; ++day) {
+        match.playerHistory[day] = kingdom();
+        match.computerHistory[day] = kingdom();
+    }
+    return match;
+}
+
+TEST(Levels, SeeOnlyWhatTheyMayAndAnswerOnlyWhatIsNarrated) {
+    ScriptedConsole c;
+    for (int seed = 0; seed < 400; ++seed) {
+        const char side = seed % 2 == 0 ? SIDE_PLAYER : SIDE_COMPUTER;
+        const Match match = randomMatch(c.console, seed);
+        // The twin differs in the other side's hands, now and in its history, the card the
+        // player received, and the game's generator.
+        Match twin = match;
+        Kingdom& other = side == SIDE_PLAYER ? twin.computer : twin.player;
+        auto& otherHistory = side == SIDE_PLAYER ? twin.computerHistory : twin.playerHistory;
+        other.hand = handOf({}, CARD_TIME_TWIST);
+        for (Kingdom& day : otherHistory) {
+            day.hand = handOf({}, CARD_CLERICS);
+        }
+        twin.receivedCard = CARD_SUMMONERS;
+        for (const Level& level : LEVELS) {
+            LevelRandom random = levelRandom(seed, side), twinRandom = random;
+            srand(seed);
+            const Choice choice = level.choose(viewOf(match, side), random);
+            srand(seed + 1);
+            EXPECT_EQ(encoded(choice), encoded(level.choose(viewOf(twin, side), twinRandom)))
+                << level.name << " " << seed;
+            const View view = viewOf(match, side);
+            const CardId card = view.own.hand[static_cast<std::size_t>(choice.move.position)];
+            EXPECT_TRUE(choice.move.kind == Move::DISCARD || !isAmount(card) ||
+                        view.own.gathering != CARD_NOTHING)
+                << level.name << " " << seed;
+            if (choice.answer && choice.move.kind == Move::PLAY) {
+                EXPECT_TRUE(narrated(view, card, *choice.answer)) << level.name << " " << seed;
+            }
+        }
+    }
+}
+
+TEST(Levels, AnArenaDealIsTheGameOfThatDealTypedByHand) {
+    RegionTable regions;
+    fillRegionTable(regions);
+    int menus = 0;
+    // Each level in the player's seat, and in the computer's, which the game then plays.
+    for (const auto& [seed, player, computer] : {std::tuple{3, HARD, EASY},
+                                                 {14, NORMAL, HARD},
+                                                 {15, EASY, NORMAL},
+                                                 {16, NORMAL, NORMAL}}) {
+        std::string answered;
+        ScriptedConsole arena(arena::ARENA_CALL);
+        arena.console.answered = &answered;
+        const std::int32_t result =
+            arena::playDeal(arena.console, seed, &LEVELS[player], LEVELS[computer], regions, NAMES);
+        const std::string path = testing::standingsFile("0\n~\n");
+        ScriptedConsole typed("Tester\n1\n" + std::string(arena::ARENA_CALL) + answered + "n\n");
+        ASSERT_EQ(runGame(typed.console, path, seed, LEVELS[computer]), 0) << seed;
+        // The game goes on from the coin toss exactly as the arena's match did, to its end.
+        const std::string game = typed.screen(), played = arena.screen();
+        const std::size_t toss = game.find("Call heads or tails: ");
+        EXPECT_TRUE(toss != std::string::npos && game.compare(toss, played.size(), played) == 0)
+            << seed;
+        EXPECT_THAT(played, HasSubstr(result <= 0 ? "\nYou stand victorious over the Kingdom of "
+                                                  : "\nYour Kingdom of Dragonridge lies in ruins."))
+            << seed;
+        menus += static_cast<int>(arena.screen().find("Select a ") != std::string::npos);
+    }
+    EXPECT_GT(menus, 0);
+}
+
+// Runs the real game in `folder` with `arguments`, typing the keys in `keys`; the exit status.
+int runGameIn(const std::string& folder, const std::string& arguments, const std::string& keys) {
+    std::ofstream(folder + "/keys") << keys;
+    const std::string command =
+        "cd '" + folder + "' && '" GAME "' " + arguments + " <keys >screen 2>errors";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// At the terminal, a player types at the hard and at the easy level the moves the hard level
+// would make, through every special card's menu, game after game; each level books its games in
+// a file of its own, which -s --level shows, and -s alone points to.
+TEST(Levels, WholeGamesAtTheTerminalAreBookedInTheLevelsOwnFiles) {
+    const std::string folder = testing::standingsFile("");
+    std::filesystem::create_directories(folder);
+    RegionTable regions;
+    fillRegionTable(regions);
+    for (const LevelIndex level : {HARD, EASY}) {
+        const std::string name = LEVELS[level].name, file = "standings-" + name + ".txt";
+        std::ofstream(folder + "/" + file) << "1000\n~\n";
+        std::string keys = "Lee\n", shown;
+        int games = 0, wins = 0;
+        for (const char* menu : {"Select a unit: ", "You call upon thieves", "Your clerics come",
+                                 "You call your Summoners"}) {
+            while (shown.find(menu) == std::string::npos && games < 60) {
+                std::string answered;
+                ScriptedConsole arena(arena::ARENA_CALL);
+                arena.console.answered = &answered;
+                wins += arena::playDeal(arena.console, 1000 + games++, &LEVELS[HARD], LEVELS[level],
+                                        regions, NAMES) <= 0;
+                keys += "1\n" + std::string(arena::ARENA_CALL) + answered + "y\n";
+                shown += arena.screen();
+            }
+            EXPECT_THAT(shown, HasSubstr(menu)) << name;
+        }
+        keys[keys.size() - 2] = 'n'; // no game after the last
+        ASSERT_EQ(runGameIn(folder, "--level " + name, keys), 0) << readFile(folder + "/errors");
+        EXPECT_THAT(readFile(folder + "/screen"),
+                    StartsWith("Level " + name + ": your record at this level is kept in " + file +
+                               ".\n\nRRRRRR"));
+        EXPECT_THAT(readFile(folder + "/" + file),
+                    StartsWith(std::to_string(1000 + games) + "\nLee " + std::to_string(wins) +
+                               " " + std::to_string(games - wins) + " "));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/standings.txt"));
+    EXPECT_EQ(runGameIn(folder, "-s --level hard", ""), 0);
+    EXPECT_THAT(readFile(folder + "/screen"), HasSubstr("\nLee "));
+    EXPECT_EQ(runGameIn(folder, "-s", ""), 0);
+    EXPECT_EQ(readFile(folder + "/screen"), "No standings yet: standings.txt does not exist.\n"
+                                            "Also: realmsfall -s --level easy\n"
+                                            "Also: realmsfall -s --level hard\n");
+    EXPECT_EQ(runGameIn(folder, "--level nightmare", ""), 64);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnesAndADealOnlyReadsThem) {
+    for (const auto& [path, level, named] : std::vector<std::tuple<std::string, int, std::string>>{
+             {"standings.txt", HARD, "standings-hard.txt"},
+             {"standings.txt", NORMAL, "standings.txt"},
+             {"s", EASY, "s-easy"},
+             {"old.d/s.txt", HARD, "old.d/s-hard.txt"},
+             {"/tmp/.records", EASY, "/tmp/.records-easy"},
+         }) {
+        EXPECT_EQ(levelStandingsPath(path, LEVELS[level]), named);
+    }
+    const std::string path = testing::standingsFile(""), hard = path + "-hard";
+    // A whole deal at each level; the normal level's is the game without the option.
+    const auto practise = [&path](const std::string& level) {
+        std::vector<std::string> arguments = {"realmsfall", "-d", "7", "-f", path};
+        if (!level.empty()) {
+            arguments.push_back("--level=" + level);
+        }
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        ScriptedConsole c("Ann\n" + LOSING_GAME);
+        EXPECT_EQ(runCommandLine(static_cast<int>(arguments.size()), argv.data(), c.console), 0);
+        return c.screen();
+    };
+    const std::string normal = practise("normal");
+    EXPECT_THAT(normal, HasSubstr("lies in ruins."));
+    EXPECT_EQ(normal, practise(""));
+    EXPECT_THAT(practise("hard"), StartsWith("Practice deal 7: your record is shown but not kept.\n"
+                                             "Level hard: your record at this level is read from " +
+                                             hard + ".\n\nRRRRRR"));
+    EXPECT_FALSE(std::filesystem::exists(hard));
+}
+
+} // namespace
+} // namespace realmsfall
