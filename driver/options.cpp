@@ -1,8 +1,8 @@
 #include "driver/options.h"
 
 #include "driver/game.h"
-#include "driver/rules.h"
 #include "driver/levels.h"
+#include "driver/rules.h"
 #include "driver/scores.h"
 
 #include <algorithm>
@@ -61,14 +61,10 @@ constexpr const char* VERSION =
 // told apart from an unknown option.
 constexpr const char* SHORT_OPTIONS = "+:hVrsf:d:l:";
 constexpr option LONG_OPTIONS[] = {
-    {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, 'V'},
-    {"scores", no_argument, nullptr, 's'},
-    {"standings", required_argument, nullptr, 'f'},
-    {"deal", required_argument, nullptr, 'd'},
-    {"rules", no_argument, nullptr, 'r'},
-    {"level", required_argument, nullptr, 'l'},
-    {}, // the end of the list
+    {"help", no_argument, nullptr, 'h'},        {"version", no_argument, nullptr, 'V'},
+    {"scores", no_argument, nullptr, 's'},      {"standings", required_argument, nullptr, 'f'},
+    {"deal", required_argument, nullptr, 'd'},  {"rules", no_argument, nullptr, 'r'},
+    {"level", required_argument, nullptr, 'l'}, {}, // the end of the list
 };
 
 // When several are asked for, the later in this list wins.
