@@ -4,6 +4,7 @@
 // bytes, write the same screen with the same flushes, or save the same standings file.
 #include "bench/child.h"
 #include "core/console.h"
+#include "driver/complaints.h"
 #include "driver/game.h"
 #include "tests/support.h"
 

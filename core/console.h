@@ -41,9 +41,6 @@ void requireInput(Console& console);
 // is a reply like any other.
 void readWord(Console& console, String& word);
 
-// Exit status of a run whose keyboard input ended before the player finished it.
-constexpr int EXIT_INPUT_ENDED = 1;
-
 // A number typed as a whole line, "1" to "14"; yields 0 to 13.
 int readCommand(Console& console);
 

@@ -294,4 +294,11 @@ std::istream& operator>>(std::istream& in, String& word) {
     return in;
 }
 
+std::string printable(std::string_view text) {
+    std::string shown(text);
+    std::replace_if(
+        shown.begin(), shown.end(), [](char c) { return c < ' ' || c > '~'; }, '?');
+    return shown;
+}
+
 } // namespace realmsfall

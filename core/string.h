@@ -85,6 +85,9 @@ std::string_view view(const String& s);
 // field of that width, left-adjusted, as the screen writes its columns.
 void appendField(std::string& line, const String& s, std::size_t width);
 
+// The text with every byte that cannot be printed shown as "?".
+std::string printable(std::string_view text);
+
 // The whitespace that separates words: blank, and tab, newline, vertical tab, form feed and
 // carriage return, which stand together in the character table.
 constexpr bool isWhitespace(int c) {

@@ -3,6 +3,7 @@
 #include "cards/cards.h"
 #include "cards/deck.h"
 #include "core/random.h"
+#include "driver/complaints.h"
 #include "driver/deal.h"
 #include "driver/levels.h"
 #include "driver/regions.h"
@@ -109,8 +110,7 @@ void playOneGame(Console& console, Player& player, std::int32_t& seedCounter,
     const int playerRegion = promptRegion(console, regions);
     const std::int32_t seed = seedCounter;
     const Deal deal = setUpDeal(seed, playerRegion);
-    seedCounter = plusOne(seedCounter);
-    player.tally.seeded = plusOne(player.tally.seeded);
+    countSeeded(player.tally, seedCounter);
     console.out << player.atStart.name << ", you now rule the region of " << regions[playerRegion]
                 << "\n\nThe computer will play as the Lord of " << regions[deal.computerRegion]
                 << ".\n";
@@ -122,27 +122,24 @@ void playOneGame(Console& console, Player& player, std::int32_t& seedCounter,
     }
 }
 
-// Greets the player by what the file holds under the name, and yields the counter; nothing when
-// the file cannot be read for this name.
-std::optional<std::int32_t> greetPlayer(Console& console, const std::string& path,
-                                        std::string& text, Player& player) {
-    const auto reading = readStandings(text, player.atStart.name);
-    std::string().swap(text); // the bytes are read again, afresh, when the run is saved
-    if (const auto* damage = std::get_if<StandingsDamage>(&reading)) {
-        endLine(console.out);
-        complain(console, describe(path, *damage));
-        return std::nullopt;
-    }
-    const PlayerStandings& standings = std::get<PlayerStandings>(reading);
-    if (standings.found) {
-        console.out << "Player file found.\n";
-        String name = std::move(player.atStart.name);
-        player.atStart = standings.record;
-        player.atStart.name = std::move(name);
-    } else {
+// What the file holds under the player's name, and the counter. The start-up text goes once it
+// has been read: the save reads the file again, afresh.
+std::variant<PlayerStandings, StandingsDamage> lookUp(std::string& text, const String& name) {
+    auto reading = readStandings(text, name);
+    std::string().swap(text);
+    return reading;
+}
+
+// Greets the player as found or new, and takes over the record found.
+void greet(Console& console, const PlayerStandings& standings, PlayerRecord& player) {
+    if (!standings.found) {
         console.out << "New player!\nView rules and unit lists in RMF_RULES.txt\n";
+        return;
     }
-    return standings.seedCounter;
+    console.out << "Player file found.\n";
+    String name = std::move(player.name);
+    player = standings.record;
+    player.name = std::move(name);
 }
 
 // The games of the run, added to the file as it stands now.
@@ -155,9 +152,7 @@ std::optional<FileTrouble> save(Console& console, const StartingStandings& start
             return writeBack(current, player.atStart.name, player.tally, write);
         },
         recovery);
-    if (const auto note = recoveryNote(recovery)) {
-        complain(console, path + ": " + *note);
-    }
+    noteRecovery(console, path, recovery);
     return trouble;
 }
 
@@ -167,13 +162,14 @@ int playRun(Console& console, const std::string& path, std::string& text, Player
             std::optional<std::int32_t> deal, const Level& level) {
     try {
         player.atStart.name = promptName(console);
-        std::optional<std::int32_t> seedCounter = greetPlayer(console, path, text, player);
-        if (!seedCounter) {
-            return EXIT_DAMAGED_STANDINGS;
+        const auto reading = lookUp(text, player.atStart.name);
+        if (const auto* damage = std::get_if<StandingsDamage>(&reading)) {
+            endLine(console.out);
+            return complainOfDamage(console, path, *damage);
         }
-        if (deal) {
-            seedCounter = deal;
-        }
+        const PlayerStandings& standings = std::get<PlayerStandings>(reading);
+        greet(console, standings, player.atStart);
+        std::int32_t seedCounter = deal.value_or(standings.seedCounter);
         RegionTable regions;
         fillRegionTable(regions);
         CardNames cardNames;
@@ -181,7 +177,7 @@ int playRun(Console& console, const std::string& path, std::string& text, Player
         console.out << "\nWelcome, " << player.atStart.name << ", to Realmsfall!";
         endLine(console.out);
         do {
-            playOneGame(console, player, *seedCounter, regions, cardNames, level);
+            playOneGame(console, player, seedCounter, regions, cardNames, level);
         } while (wantsAnotherGame(console));
     } catch (const InputEnded&) {
         // The unfinished game is not booked; the finished ones are kept.
@@ -191,12 +187,6 @@ int playRun(Console& console, const std::string& path, std::string& text, Player
 }
 
 } // namespace
-
-std::function<void()> waitingLine(Console& console, const std::string& path) {
-    return [&console, path] {
-        complain(console, path + ": waiting for another program to release it (Ctrl-C gives up)");
-    };
-}
 
 void printBanner(std::ostream& out) {
     out << "\n";
@@ -208,37 +198,19 @@ void printBanner(std::ostream& out) {
         << "\n\n";
 }
 
-void complain(Console& console, const std::string& line) {
-    console.err << "realmsfall: " << line << std::endl;
-}
-
-int complainOfDamage(Console& console, const std::string& path, const StandingsDamage& damage) {
-    complain(console, describe(path, damage));
-    return EXIT_DAMAGED_STANDINGS;
-}
-
 int runGame(Console& console, const std::string& standingsPath, std::optional<std::int32_t> deal,
             const Level& level) {
-    auto opened = openStandings(standingsPath, !deal, waitingLine(console, standingsPath));
-    if (const auto* refused = std::get_if<StartRefused>(&opened)) {
-        complain(console, refused->complaint);
-        return refused->status;
-    }
-    if (std::holds_alternative<StartInterrupted>(opened)) {
-        return EXIT_INPUT_ENDED;
-    }
-    if (deal) {
-        console.out << "Practice deal " << *deal << ": your record is shown but not kept.\n";
-    }
-    announceLevel(console.out, level, standingsPath, deal.has_value());
-    printBanner(console.out);
-    if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
-        return complainOfDamage(console, standingsPath, *damage);
+    auto opened = openOrComplain(console, standingsPath, !deal, [&] {
+        if (deal) {
+            console.out << "Practice deal " << *deal << ": your record is shown but not kept.\n";
+        }
+        announceLevel(console.out, level, standingsPath, deal.has_value());
+        printBanner(console.out);
+    });
+    if (const int* status = std::get_if<int>(&opened)) {
+        return *status;
     }
     StartingStandings& start = std::get<StartingStandings>(opened);
-    if (const auto note = recoveryNote(start.recovery)) {
-        complain(console, standingsPath + ": " + *note);
-    }
     if (const auto damage = counterDamage(start.text)) {
         return complainOfDamage(console, standingsPath, *damage);
     }
@@ -252,12 +224,8 @@ int runGame(Console& console, const std::string& standingsPath, std::optional<st
     if (player.tally.games > 0 && !deal) {
         trouble = save(console, start, standingsPath, player);
     }
-    if (trouble && trouble->kind == FileTrouble::GAVE_UP) {
-        complain(console,
-                 standingsPath + ": gave up waiting; the games of this run were not saved");
-    } else if (trouble) {
-        complain(console,
-                 "the results could not be saved to " + standingsPath + ": " + trouble->why);
+    if (trouble) {
+        complainOfSave(console, standingsPath, *trouble);
     }
     if (status == 0) {
         endLine(console.out);

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "core/console.h"
-#include "driver/standings_file.h"
 #include "match/levels.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,25 +11,15 @@ namespace realmsfall {
 
 // The whole run: banner, the player's name and record, one game after another until the player
 // declines another, then the games of the run added to the standings file. Returns the exit
-// status: 0; EXIT_INPUT_ENDED when the keyboard input ran out first (or the screen went away, or
-// the end was asked for); EXIT_DAMAGED_STANDINGS; EXIT_NOT_SAVED, which outranks the end of
-// input.
-// With a `deal`, the games are seeded deal, deal + 1, ... instead of from the file's counter, and
-// the file is read only to greet the player: it is never created or written. The computer plays
-// at `level`.
+// status (driver/complaints.h): 0; EXIT_INPUT_ENDED when the keyboard input ran out first (or the
+// screen went away, or the end was asked for); EXIT_DAMAGED_STANDINGS; EXIT_NOT_SAVED, which
+// outranks the end of input. With a `deal`, the games are seeded deal, deal + 1, ... instead of
+// from the file's counter, and the file is read only to greet the player: it is never created or
+// written. The computer plays at `level`.
 int runGame(Console& console, const std::string& standingsPath,
             std::optional<std::int32_t> deal = std::nullopt, const Level& level = LEVELS[NORMAL]);
 
 // The title in block letters and the version line.
 void printBanner(std::ostream& out);
-
-// One line on the error stream, after the program's name.
-void complain(Console& console, const std::string& line);
-
-// What a run says when it has waited about a second for another program's lock on the file.
-std::function<void()> waitingLine(Console& console, const std::string& path);
-
-// Tells where and how the standings file at `path` is damaged; yields EXIT_DAMAGED_STANDINGS.
-int complainOfDamage(Console& console, const std::string& path, const StandingsDamage& damage);
 
 } // namespace realmsfall

@@ -1,5 +1,6 @@
 #include "driver/options.h"
 
+#include "driver/complaints.h"
 #include "driver/game.h"
 #include "driver/levels.h"
 #include "driver/rules.h"
@@ -17,9 +18,6 @@
 namespace realmsfall {
 
 namespace {
-
-constexpr const char* USAGE = "Usage: realmsfall [OPTION]...";
-constexpr const char* TRY_HELP = "Try 'realmsfall --help' for more information.";
 
 constexpr const char* HELP = R"(
 Play Realmsfall, a war of cards against the computer, in the terminal.
@@ -190,9 +188,7 @@ int runCommandLine(int argc, char* argv[], Console& console) {
     std::string problem;
     const std::optional<Request> request = parse(argc, argv, problem);
     if (!request) {
-        complain(console, problem);
-        console.err << USAGE << '\n' << TRY_HELP << std::endl;
-        return EXIT_USAGE;
+        return complainOfUsage(console, problem);
     }
     switch (request->action) {
     case Action::HELP:

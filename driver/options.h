@@ -7,9 +7,6 @@
 
 namespace realmsfall {
 
-// Exit status of a command line that could not be understood.
-constexpr int EXIT_USAGE = 64;
-
 // Reads the options and does what they ask; returns the exit status. The option reader's own
 // state is reset first, so that a process can run several command lines.
 int runCommandLine(int argc, char* argv[], Console& console);

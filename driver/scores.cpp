@@ -1,6 +1,6 @@
 #include "driver/scores.h"
 
-#include "driver/game.h"
+#include "driver/complaints.h"
 #include "driver/standings.h"
 #include "driver/standings_file.h"
 
@@ -70,16 +70,9 @@ void printTable(std::ostream& out, const std::vector<PlayerRecord>& records) {
 } // namespace
 
 int printScores(Console& console, const std::string& standingsPath) {
-    auto opened = openStandings(standingsPath, false, waitingLine(console, standingsPath));
-    if (const auto* refused = std::get_if<StartRefused>(&opened)) {
-        complain(console, refused->complaint);
-        return refused->status;
-    }
-    if (const auto* damage = std::get_if<StandingsDamage>(&opened)) {
-        return complainOfDamage(console, standingsPath, *damage);
-    }
-    if (std::holds_alternative<StartInterrupted>(opened)) {
-        return EXIT_INPUT_ENDED;
+    auto opened = openOrComplain(console, standingsPath, false);
+    if (const int* status = std::get_if<int>(&opened)) {
+        return *status;
     }
     const StartingStandings& start = std::get<StartingStandings>(opened);
     if (!start.exists) {

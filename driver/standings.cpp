@@ -226,6 +226,10 @@ std::int32_t plus(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
+std::int32_t plusOne(std::int32_t n) {
+    return plus(n, 1);
+}
+
 std::string_view asRead(std::string_view text) {
     return startsAfresh(text) ? FRESH_STANDINGS : text;
 }
@@ -296,6 +300,11 @@ std::variant<AllStandings, StandingsDamage> readAllStandings(std::string_view te
     return all;
 }
 
+void countSeeded(RunTally& tally, std::int32_t& seedCounter) {
+    seedCounter = plusOne(seedCounter);
+    tally.seeded = plusOne(tally.seeded);
+}
+
 bool bookGame(RunTally& tally, std::int32_t computerPopulation) {
     if (computerPopulation > 0) {
         tally.losses = plusOne(tally.losses);
@@ -358,22 +367,6 @@ std::optional<StandingsDamage> writeBack(std::string_view text, const String& na
     out += "~\n";
     write(out);
     return std::nullopt;
-}
-
-std::string printable(std::string_view text) {
-    std::string shown(text);
-    std::replace_if(
-        shown.begin(), shown.end(), [](char c) { return c < ' ' || c > '~'; }, '?');
-    return shown;
-}
-
-std::string describe(const std::string& path, const StandingsDamage& damage) {
-    const std::string where = damage.line > 0 ? ", line " + std::to_string(damage.line) : "";
-    return path + where + ": " + damage.what + "; the file was left as it is";
-}
-
-std::int32_t plusOne(std::int32_t n) {
-    return plus(n, 1);
 }
 
 } // namespace realmsfall

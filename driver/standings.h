@@ -88,6 +88,10 @@ struct AllStandings {
 };
 std::variant<AllStandings, StandingsDamage> readAllStandings(std::string_view text);
 
+// A game begun takes the counter's next number as its seed: the counter moves on (the largest
+// number is followed by the smallest), and the run counts one more game seeded.
+void countSeeded(RunTally& tally, std::int32_t& seedCounter);
+
 // Counts one game whose match ended with the computer at `computerPopulation`. Returns whether
 // it was an overkill.
 bool bookGame(RunTally& tally, std::int32_t computerPopulation);
@@ -103,14 +107,5 @@ PlayerRecord withGames(const PlayerRecord& record, const RunTally& tally);
 std::optional<StandingsDamage> writeBack(std::string_view text, const String& name,
                                          const RunTally& tally,
                                          const std::function<void(std::string_view)>& write);
-
-// The text with every byte that cannot be printed shown as "?".
-std::string printable(std::string_view text);
-
-// The one line of complaint about a damaged file: the file, the line and what is wrong there.
-std::string describe(const std::string& path, const StandingsDamage& damage);
-
-// n + 1, where the largest number is followed by the smallest.
-std::int32_t plusOne(std::int32_t n);
 
 } // namespace realmsfall

@@ -19,11 +19,6 @@ ContentEnd standingsEnd() {
     return [scan = EndScan()](std::string_view text) mutable { return endOfStandings(text, scan); };
 }
 
-std::string withAdvice(const std::string& path, const std::string& why) {
-    return path + ": " + why +
-           "; keep the records elsewhere with -f FILE, or play without keeping them with --deal N";
-}
-
 // A file started afresh on disk: its content as it stood under the exclusive lock, kept when it
 // no longer starts afresh, the fresh one otherwise.
 std::optional<FileTrouble> startAfresh(const FileHome& home, Recovery& recovery) {
@@ -42,7 +37,7 @@ std::variant<StartingStandings, StandingsDamage, StartRefused, StartInterrupted>
 openStandings(const std::string& path, bool keeps, const std::function<void()>& announce) {
     auto found = findHome(path);
     if (const auto* refusal = std::get_if<std::string>(&found)) {
-        return StartRefused{EXIT_DAMAGED_STANDINGS, path + ": " + *refusal};
+        return StartRefused{false, *refusal};
     }
     StartingStandings start{std::move(std::get<FileHome>(found)), {}, false, Recovery::NONE};
     const Patience patience{announce, std::nullopt};
@@ -65,7 +60,7 @@ openStandings(const std::string& path, bool keeps, const std::function<void()>& 
         }
         if (start.exists) {
             if (const auto why = whyNotWritable(start.home)) {
-                return StartRefused{EXIT_NOT_SAVED, withAdvice(path, *why)};
+                return StartRefused{true, *why};
             }
             if (!startsAfresh(start.text)) {
                 break;
@@ -78,7 +73,7 @@ openStandings(const std::string& path, bool keeps, const std::function<void()>& 
             return StartInterrupted{};
         }
         if (trouble) {
-            return StartRefused{EXIT_NOT_SAVED, withAdvice(path, trouble->why)};
+            return StartRefused{true, trouble->why};
         }
     }
     if (startsAfresh(start.text)) {
@@ -107,18 +102,6 @@ std::optional<FileTrouble> saveStandings(
             return std::nullopt;
         },
         patience, recovery);
-}
-
-std::optional<std::string> recoveryNote(Recovery recovery) {
-    switch (recovery) {
-    case Recovery::COMPLETED:
-        return "a save that was cut off has been completed";
-    case Recovery::UNDONE:
-        return "a save that was cut off has been undone; the file is as it was before it";
-    case Recovery::NONE:
-        break;
-    }
-    return std::nullopt;
 }
 
 } // namespace realmsfall

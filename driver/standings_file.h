@@ -23,17 +23,12 @@ struct StartingStandings {
 // A start-up that a signal cut off while it waited for another program's lock.
 struct StartInterrupted {};
 
-// A file that a run refuses before it shows anything: the exit status and the complaint.
+// A file that a run refuses before it shows anything, and why: one that cannot be kept (made or
+// written), or one that may not be read (reached through another user's link).
 struct StartRefused {
-    int status;
-    std::string complaint;
+    bool notKept;
+    std::string why;
 };
-
-// Exit status of a run that found "standings.txt" damaged or unreadable, and left it as it was.
-constexpr int EXIT_DAMAGED_STANDINGS = 2;
-
-// Exit status of a run whose games could not be kept.
-constexpr int EXIT_NOT_SAVED = 3;
 
 // Finds and reads the file. A run that plays (`keeps`) completes or undoes a save that was cut
 // off, must be able to write the file, and makes it when it is missing or empty, or when its
@@ -51,8 +46,5 @@ std::optional<FileTrouble> saveStandings(
     const std::function<std::optional<StandingsDamage>(
         std::string_view current, const std::function<void(std::string_view)>& write)>& compose,
     Recovery& recovery);
-
-// What the player is told of a save that a kill cut off, or nothing.
-std::optional<std::string> recoveryNote(Recovery recovery);
 
 } // namespace realmsfall

@@ -3,6 +3,7 @@
 // What both fuzz targets share: a private folder for the standings file, a screen that shows
 // nothing, and one whole run of the game on given keys.
 #include "core/console.h"
+#include "driver/complaints.h"
 #include "driver/game.h"
 #include "tests/support.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 // Whole runs of the game played in-process against a standings file of the test's own.
+#include "driver/complaints.h"
 #include "driver/game.h"
 #include "support.h"
 
