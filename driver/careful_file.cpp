@@ -25,6 +25,7 @@ constexpr int MOST_LINKS = 40;           // as many as the kernel follows in one
 constexpr std::size_t PIECE = std::size_t{1} << 16;
 constexpr std::size_t COPY_PIECE = std::size_t{1} << 20;
 constexpr std::size_t FIRST_ROOM = std::size_t{64} << 20;
+constexpr std::uint64_t PAGE = 4096; // the smallest page a write is copied in
 constexpr std::array<char, 8> JOURNAL_MARK = {'\0', 'j', 'o', 'u', 'r', 'n', 'a', 'l'};
 constexpr auto TICK = std::chrono::milliseconds(100);
 constexpr auto ANNOUNCE_AFTER = std::chrono::seconds(1);
@@ -310,6 +311,14 @@ std::uint64_t takeNumber(const char* at) {
 
 constexpr std::size_t JOURNAL_NUMBERS = 32;
 
+// Where the new content of a save in place goes: past both the old and the new content, and so
+// that the journal behind it lies within one page, which a kill cannot cut in two.
+std::uint64_t newContentAt(std::uint64_t oldSize, std::uint64_t newSize) {
+    const std::uint64_t at = std::max(oldSize, newSize);
+    const std::uint64_t inPage = (at + newSize) % PAGE;
+    return inPage + JOURNAL_SIZE <= PAGE ? at : at + PAGE - inPage;
+}
+
 // The journal that the file's last bytes hold, when they hold one whole.
 std::optional<Journal> journalOf(int fd, std::uint64_t fileSize) {
     if (fileSize < JOURNAL_SIZE) {
@@ -323,7 +332,7 @@ std::optional<Journal> journalOf(int fd, std::uint64_t fileSize) {
     const Journal journal{takeNumber(&bytes[0]), takeNumber(&bytes[8]), takeNumber(&bytes[16]),
                           takeNumber(&bytes[24])};
     if (journalBytes(journal) != bytes ||
-        journal.newAt != std::max(journal.oldSize, journal.newSize) ||
+        journal.newAt != newContentAt(journal.oldSize, journal.newSize) ||
         journal.newSize > fileSize - JOURNAL_SIZE ||
         journal.newAt != fileSize - JOURNAL_SIZE - journal.newSize) {
         return std::nullopt;
@@ -568,44 +577,44 @@ bool claimRoom(int fd, const Journal& journal) {
     return true;
 }
 
-// The save in place. First the new content goes past the old end with the journal behind it,
-// and is synced: until then the old content stands untouched, and a failure cuts the file back
-// to it. From then on the save is made: the new content is copied over the old and the file cut
-// to it, which a run that finds the journal after a kill does again.
+// The save in place. First the journal goes past the old end, then the new content before it,
+// and both are synced: until then the old content stands untouched, a kill leaves a journal
+// whose check fails, and a failure cuts the file back. From then on the save is made: the new
+// content is copied over the old and the file cut to it, which a run that finds the journal
+// after a kill does again.
 std::optional<FileTrouble> rewriteInPlace(const Locked& old, std::string_view current,
                                           const Compose& compose) {
     const int fd = old.file.get();
     Journal journal{sizeOf(old), 0, 0, contentCheck({})};
     if (auto failure = composeInto(compose, current, [&journal](std::string_view piece) {
             journal.newSize += piece.size();
+            journal.check = contentCheck(piece, journal.check);
             return true;
         })) {
         return notKept(*failure);
     }
-    journal.newAt = std::max(journal.oldSize, journal.newSize);
+    journal.newAt = newContentAt(journal.oldSize, journal.newSize);
+    const auto bytes = journalBytes(journal);
     const TerminationHeld signalsHeld;
-    std::uint64_t written = 0;
     std::optional<std::string> failure;
-    if (!claimRoom(fd, journal)) {
+    std::uint64_t written = 0, check = contentCheck({});
+    if (!claimRoom(fd, journal) ||
+        !writeAt(fd, {bytes.data(), bytes.size()}, journal.newAt + journal.newSize)) {
         failure = errorText(errno);
     } else {
         failure = composeInto(compose, current, [&](std::string_view piece) {
-            journal.check = contentCheck(piece, journal.check);
+            check = contentCheck(piece, check);
             const bool fits = written + piece.size() <= journal.newSize;
-            if (!fits) {
-                errno = EIO; // the content is not the one counted
-            }
+            errno = EIO; // unless the write says otherwise: the content is not the one counted
             const bool put = fits && writeAt(fd, piece, journal.newAt + written);
             written += piece.size();
             return put;
         });
     }
-    const auto bytes = journalBytes(journal);
-    if (!failure && written != journal.newSize) {
+    if (!failure && (written != journal.newSize || check != journal.check)) {
         failure = errorText(EIO); // the content is not the one counted
     }
-    if (!failure &&
-        (!writeAt(fd, {bytes.data(), bytes.size()}, journal.newAt + written) || fsync(fd) != 0)) {
+    if (!failure && fsync(fd) != 0) {
         failure = errorText(errno);
     }
     if (failure) {

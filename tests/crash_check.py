@@ -1,0 +1,248 @@
+#!/usr/bin/env python3
+"""Crash test of the standings save.
+
+Kills the save before each of its system calls (strace), at random instants around it, and
+starves it of disk (RLIMIT_FSIZE), both when it replaces the file by a rename and when it
+rewrites it in place (the file has a second hard link). After each case the scores as the owner,
+the scores as another user and the file after the next run must all be the same one of the old
+standings or the new ones. Usage: crash_check.py GAME [--long] [--seed N]"""
+import argparse
+import os
+import random
+import re
+import resource
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+GAME_KEYS = b"Ann\nPongi\nh\n" + b"\n\n\n\n14\n1\n" * 300  # a game lost by discarding
+IDLE_KEYS = b"Zed\n"  # the keyboard ends at the region prompt: no game is played
+NAME, LINK, NOBODY = "standings.txt", "link.txt", 65534
+NAMED = re.compile(r'[/"]' + re.escape(NAME) + '"')
+PATHS = ("rename", "in place")
+# Calls that change nothing: a kill before one of them leaves what a kill before the next does.
+QUIET = {"newfstatat", "fstat", "statx", "faccessat2", "access", "read", "pread64", "lseek",
+         "getdents64", "fcntl", "close", "mmap", "munmap", "brk", "mprotect", "rt_sigprocmask",
+         "rt_sigaction", "exit_group"}
+
+T = argparse.Namespace(failed={}, cases={}, outcomes={"old": 0, "new": 0}, mid_save=0)
+
+
+def standings(players):
+    rows = "".join(f"P{i} {i % 97} {i % 89} {i * 7 % 101} {i % 97 + i % 89} {i % 13}\n"
+                   for i in range(players))
+    return f"7\n{rows}~\n".encode()
+
+
+def run(args, keys=b"", **options):
+    return subprocess.run([T.game, *args], input=keys, capture_output=True, **options)
+
+
+def fresh(path):
+    """A folder of its own holding the old standings, with a second link for a save in place."""
+    folder = tempfile.mkdtemp(dir=T.base)
+    os.chmod(folder, 0o755)
+    file = os.path.join(folder, NAME)
+    Path(file).write_bytes(T.old)
+    os.chmod(file, 0o644)
+    if path == "in place":
+        os.link(file, os.path.join(folder, LINK))
+    return folder, file
+
+
+def left_alone(folder, path):
+    return sorted(os.listdir(folder)) == sorted([NAME] + ([LINK] if path == "in place" else []))
+
+
+def which(data, old, new):
+    return "old" if data == old else "new" if data == new else \
+        f"neither ({len(data)} bytes, from {data[:40]!r} to {data[-40:]!r})"
+
+
+def fail(case, what):
+    T.failed.setdefault(case, []).append(what)
+
+
+def judge(kind, case, folder, file):
+    """Every view of the file after a case: the same one of old or new."""
+    T.cases[kind] = T.cases.get(kind, 0) + 1
+    views = {}
+    readers = [("-s as the owner", {})]
+    if os.geteuid() == 0:
+        readers.append(("-s as another user", dict(user=NOBODY, group=NOBODY, extra_groups=[])))
+    for view, who in readers:
+        shown = run(["-s", "-f", file], **who)
+        views[view] = which(shown.stdout, T.shown_old, T.shown_new) if shown.returncode == 0 \
+            else f"status {shown.returncode}: {shown.stderr.decode(errors='replace').strip()}"
+    before = Path(file).read_bytes()
+    idle = run(["-f", file], IDLE_KEYS)
+    after = Path(file).read_bytes()
+    views["the file after the next run"] = which(after, T.old, T.new)
+    if idle.returncode != 1:
+        fail(case, f"the next run ended with status {idle.returncode}")
+    if after != before and idle.stderr.count(b"\n") != 1:
+        fail(case, f"the next run changed the file and said {idle.stderr!r}")
+    seen = set(views.values())
+    if len(seen) != 1 or not seen <= {"old", "new"}:
+        fail(case, "; ".join(f"{view}: {what}" for view, what in views.items()))
+    elif case not in T.failed:
+        T.outcomes[seen.pop()] += 1
+    shutil.rmtree(folder)
+
+
+def save_calls(path):
+    """Each kind of system call the save makes, with the numbers of its occurrences in the run
+    (counted from the run's start, as strace counts them)."""
+    _, file = fresh(path)
+    log = os.path.join(T.base, "trace")
+    subprocess.run(["strace", "-f", "-qq", "-o", log, T.game, "-f", file], input=GAME_KEYS,
+                   capture_output=True)
+    calls, counted = [], {}
+    with open(log) as lines:
+        for line in lines:
+            if match := re.match(r"(?:\d+ +)?(\w+)\((.*)", line):
+                name, arguments = match.groups()
+                counted[name] = counted.get(name, 0) + 1
+                calls.append((name, counted[name], arguments))
+    opens = [i for i, (name, _, arguments) in enumerate(calls)
+             if name in ("open", "openat", "creat") and NAMED.search(arguments)]
+    start = opens[-1] if opens else len(calls)  # the save opens the file one last time
+    while start > 0 and NAMED.search(calls[start - 1][2]):
+        start -= 1
+    occurrences = {}
+    for name, number, arguments in calls[start:]:
+        if name not in QUIET and not (name.startswith("write") and arguments[:2] in ("1,", "2,")):
+            occurrences.setdefault(name, []).append(number)
+    return occurrences
+
+
+def kill_before_calls(path):
+    for call, numbers in save_calls(path).items():
+        for number in numbers if T.long else sorted({numbers[0], numbers[len(numbers) // 2],
+                                                     numbers[-1]}):
+            folder, file = fresh(path)
+            case = f"{path}: kill before {call} #{number}"
+            killed = subprocess.run(["strace", "-f", "-qq", "-o", "/dev/null", "-e",
+                                     f"inject={call}:signal=KILL:when={number}", T.game, "-f",
+                                     file], input=GAME_KEYS, capture_output=True)
+            if killed.returncode != -signal.SIGKILL:
+                fail(case, f"the kill did not land: status {killed.returncode}")
+            judge("kills before a system call", case, folder, file)
+
+
+def play(file):
+    game = subprocess.Popen([T.game, "-f", file], stdin=subprocess.PIPE,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    game.stdin.write(GAME_KEYS)
+    game.stdin.close()
+    return game
+
+
+def save_window(path):
+    """When the save first shows in the folder, and when the run ends, after a run's start."""
+    def looks(folder, file):
+        status = os.stat(file)
+        return (os.stat(folder).st_mtime_ns, status.st_size, status.st_blocks, status.st_ctime_ns)
+    shows, ends = [], []
+    for _ in range(3):
+        folder, file = fresh(path)
+        start, first, unchanged = time.monotonic(), None, looks(folder, file)
+        game = play(file)
+        while game.poll() is None:
+            if first is None and looks(folder, file) != unchanged:
+                first = time.monotonic() - start
+        ends.append(time.monotonic() - start)
+        shows.append(first or ends[-1])
+    shows.sort(), ends.sort()
+    return max(0.0, 2 * shows[1] - ends[1]), ends[1]
+
+
+def random_kills(path, draw):
+    earliest, latest = save_window(path)
+    for kill in range(T.kills):
+        folder, file = fresh(path)
+        at = draw.uniform(earliest, latest)
+        case = f"{path}: random kill #{kill} at {at * 1000:.2f} ms"
+        start = time.monotonic()
+        game = play(file)
+        time.sleep(max(0.0, start + at - time.monotonic()))
+        game.kill()
+        game.wait()
+        T.mid_save += which(Path(file).read_bytes(), T.old, T.new) not in ("old", "new") or \
+            not left_alone(folder, path)
+        judge("random kills", case, folder, file)
+
+
+def full_disk(path):
+    old, new = len(T.old), len(T.new)
+    # Below the new size nothing can be saved; above it, as much room as a save in place with a
+    # journal behind a copy of the new content may need.
+    for limit in (old + 1, new - 1, new + new // 2, 2 * new + 47):
+        def starve(limit=limit):
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+        folder, file = fresh(path)
+        case = f"{path}: files limited to {limit} bytes"
+        played = subprocess.run([T.game, "-f", file], input=GAME_KEYS, capture_output=True,
+                                preexec_fn=starve)
+        got = (played.returncode, which(Path(file).read_bytes(), T.old, T.new))
+        if got not in ([(3, "old")] if limit < new else [(3, "old"), (0, "new")]):
+            fail(case, f"status {got[0]}, the file {got[1]}")
+        if not left_alone(folder, path):
+            fail(case, f"left behind: {sorted(os.listdir(folder))}")
+        judge("full disk", case, folder, file)
+
+
+def main():
+    options = argparse.ArgumentParser(description=__doc__)
+    options.add_argument("game")
+    options.add_argument("--long", action="store_true", help="the full run: 200 000 players, "
+                         "every occurrence of every call, 300 random kills per path")
+    options.add_argument("--seed", type=int, default=random.randrange(1 << 32))
+    options.parse_args(namespace=T)
+    if not shutil.which("strace"):
+        if "CI" in os.environ:
+            print("crash_check: strace is missing, and CI must have it")
+            return 1
+        print("crash_check: skipped: strace is not installed")
+        return 0
+    T.game = os.path.abspath(T.game)
+    T.kills = 300 if T.long else 12
+    T.old = standings(200_000 if T.long else 2000)
+    started = time.monotonic()
+    with tempfile.TemporaryDirectory(dir="/tmp", prefix="crash_check.") as T.base:
+        os.chmod(T.base, 0o755)
+        news = []
+        for path in PATHS:  # an uninterrupted save, which both ways must make the same
+            folder, file = fresh(path)
+            T.shown_old = run(["-s", "-f", file]).stdout
+            run(["-f", file], GAME_KEYS, check=True)
+            news.append(Path(file).read_bytes() if left_alone(folder, path) else b"")
+        T.new = news[0]
+        T.shown_new = run(["-s", "-f", file]).stdout
+        if news[0] in (T.old, b"") or news[1] != news[0] or T.shown_new == T.shown_old:
+            print("crash_check: the uninterrupted saves were not the same whole new file")
+            return 1
+        draw = random.Random(T.seed)
+        for path in PATHS:
+            kill_before_calls(path)
+            random_kills(path, draw)
+            full_disk(path)
+    for case, what in T.failed.items():
+        print(f"FAILED {case}: {' / '.join(what)}")
+    for kind, count in T.cases.items():
+        print(f"{kind}: {count} cases")
+    print(f"random kills that cut a save midway: {T.mid_save}; seed {T.seed}")
+    print(f"views agreeing on the old standings: {T.outcomes['old']}, on the new: "
+          f"{T.outcomes['new']}; {time.monotonic() - started:.1f} s")
+    total = sum(T.cases.values())
+    print(f"{total - len(T.failed)} passed, {len(T.failed)} failed")
+    return 1 if T.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
