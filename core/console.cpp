@@ -12,20 +12,22 @@ namespace {
 
 constexpr const char* INVALID_NUMBER = "Invalid number, please re-enter: ";
 
-// The accepted texts are exactly "1" to "14": no blanks, signs or leading zeros. 0 for any
-// other line.
+// The number of an accepted command text, 1 to COMMAND_COUNT; 0 for any other line.
 int commandNumber(const String& line) {
+    constexpr std::uint32_t MOST_DIGITS = 2;
+    static_assert(COMMAND_COUNT < 100, "a command takes at most MOST_DIGITS digits");
     const std::uint32_t n = line.length();
-    if (n == 0 || n > 2 || line[0] < '1' || line[0] > '9') {
+    if (n == 0 || n > MOST_DIGITS || line[0] == '0') {
         return 0;
     }
-    if (n == 1) {
-        return line[0] - '0';
+    int number = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (line[i] < '0' || line[i] > '9') {
+            return 0;
+        }
+        number = number * 10 + (line[i] - '0');
     }
-    if (line[0] != '1' || line[1] < '0' || line[1] > '4') {
-        return 0;
-    }
-    return 10 + (line[1] - '0');
+    return number <= COMMAND_COUNT ? number : 0;
 }
 
 // Ends the console line and hands the end of input to the game driver.
@@ -51,7 +53,7 @@ void requireInput(Console& console) {
     }
 }
 
-void readWord(Console& console, String& word) {
+void requireWord(Console& console, String& word) {
     console.out.flush();
     if (endRequested(console)) {
         inputEnded(console);
@@ -60,6 +62,15 @@ void readWord(Console& console, String& word) {
     if (word.length() == 0) {
         inputEnded(console);
     }
+}
+
+void dropLine(Console& console) {
+    String scratch;
+    readLine(console.in, scratch);
+}
+
+int peekKey(Console& console) {
+    return console.in.peek();
 }
 
 int readCommand(Console& console) {

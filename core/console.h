@@ -39,15 +39,27 @@ void requireInput(Console& console);
 // The word read of a reply that must hold a word. When the input ends before the first character
 // of a word, the console line is ended and InputEnded is raised; a last word without a newline
 // is a reply like any other.
-void readWord(Console& console, String& word);
+void requireWord(Console& console, String& word);
 
-// A number typed as a whole line, "1" to "14"; yields 0 to 13.
+// Drops the rest of the line typed, up to and including its newline; nothing at the end of input.
+void dropLine(Console& console);
+
+// The next character typed, left waiting to be read; EOF at the end of input.
+int peekKey(Console& console);
+
+// The commands are typed as the whole lines "1" to "14", exactly: no blanks, signs or leading
+// zeros.
+constexpr int COMMAND_COUNT = 14;
+
+// A number typed as a whole line, "1" to "14"; yields 0 to COMMAND_COUNT - 1.
 int readCommand(Console& console);
 
-// A choice from a numbered list of `limit` entries; yields 0 to limit - 1.
+// A choice from a numbered list of `limit` entries (at most COMMAND_COUNT); yields 0 to
+// limit - 1.
 int readChoice(Console& console, int limit);
 
-// Takes `choice` (0 to 13) as if its number had been typed, without reading; returns it.
+// Takes `choice` (0 to COMMAND_COUNT - 1) as if its number had been typed, without reading;
+// returns it.
 int giveChoice(Console& console, int choice);
 
 // The pause after a turn: one key.

@@ -51,18 +51,17 @@ std::string bannerRow(int row) {
 // name short on the screen and in the file, are left out of it; a word of nothing else is asked
 // for again.
 String promptName(Console& console) {
-    String scratch;
     for (;;) {
         console.out << "Player, enter your name: ";
         requireInput(console);
-        if (console.in.peek() == '~') {
+        if (peekKey(console) == '~') {
             console.out << "Name may not start with a ~.\n";
-            readLine(console.in, scratch);
+            dropLine(console);
             continue;
         }
         String typed;
-        readWord(console, typed);
-        readLine(console.in, scratch);
+        requireWord(console, typed);
+        dropLine(console);
         if (std::memchr(typed.c_str(), '\0', typed.length()) == nullptr) {
             return typed;
         }
@@ -89,9 +88,8 @@ bool wantsAnotherGame(Console& console) {
         endLine(console.out);
         return false;
     }
-    const int first = console.in.peek();
-    String scratch;
-    readLine(console.in, scratch);
+    const int first = peekKey(console);
+    dropLine(console);
     endLine(console.out);
     return first == 'y' || first == 'Y';
 }

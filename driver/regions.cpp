@@ -39,11 +39,10 @@ void listRegions(std::ostream& out, const RegionTable& table) {
 
 int promptRegion(Console& console, const RegionTable& table) {
     String word;
-    String scratch;
     for (;;) {
         console.out << "Your region? ";
-        readWord(console, word);
-        readLine(console.in, scratch);
+        requireWord(console, word);
+        dropLine(console);
         for (int k = 0; k < REGION_TABLE_SIZE; ++k) {
             if (word == table[k]) {
                 return k % REGION_COUNT;

@@ -9,8 +9,10 @@ namespace realmsfall {
 
 namespace {
 
-// The command that throws a card away instead of playing one (shown as 14).
-constexpr int DISCARD_COMMAND = 13;
+// The commands below DISCARD_COMMAND play the card in that hand position; the last one throws a
+// card away instead (shown as 14).
+constexpr int DISCARD_COMMAND = HAND_SIZE;
+static_assert(DISCARD_COMMAND == COMMAND_COUNT - 1, "a command for each position, then discard");
 
 constexpr int NAME_WIDTH = 20;
 constexpr int LEFT_ROWS = 7;

@@ -5,7 +5,6 @@
 #include "match/play.h"
 
 #include <algorithm>
-#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -46,15 +45,14 @@ bool isCall(const String& word) {
 // The coin is drawn before the player calls it. Returns the first turn.
 std::int32_t tossCoin(Console& console, int coin, const String& computerRegion) {
     String word;
-    String scratch;
     console.out << "Call heads or tails: ";
-    readWord(console, word);
+    requireWord(console, word);
     while (!isCall(word)) {
-        readLine(console.in, scratch);
+        dropLine(console);
         console.out << "Please choose either heads or tails: ";
-        readWord(console, word);
+        requireWord(console, word);
     }
-    readLine(console.in, scratch);
+    dropLine(console);
     const String call = (word == "h" || word == "heads") ? "heads" : "tails";
     const String landed = coin == HEADS ? "heads" : "tails";
     console.out << "\nYou have called " << call << " and the coin landed on " << landed << ".\n";

@@ -86,27 +86,8 @@ void reportReshuffle(std::ostream& out, const Kingdom& player, const Kingdom& co
         << (computer.defense != CARD_NOTHING ? "defenses established.\n" : "nothing defending.\n");
 }
 
-// What each side is told of the colours whose narration differs by side.
-struct Telling {
-    const char* red;
-    const char* orangeDefended; // the enemy's defense vanished
-    const char* orangeOpen;     // the enemy had none to lose
-    const char* purple;
-};
-
-constexpr Telling TOLD_TO_PLAYER = {
-    "red.\nAn impenetrable wall of magical shields forms around your gates.\n",
-    "Your scouts report that the enemy defenses have mysteriously disappeared.  The\ndie gives "
-    "you a chance to take advantage of your enemy's vulnerability.\n",
-    "The die gives you another chance to exploit your enemy's lack of defenses.\n",
-    "purple.\nThe whispers of dissention coarse through your population.\n"};
-
-constexpr Telling TOLD_OF_COMPUTER = {
-    "red.\n",
-    "Your defenses mysteriously disappear and you wait to see if your opponent\ncapitalizes on "
-    "this advantage.\n",
-    "Your opponent tries to take advantage of your lack of defense.\n",
-    "purple.\nYou notice people missing from the enemy camp.\n"};
+constexpr const char* PLAYER_ROLLS = "You roll the Bones of Fate and the die lands on the color ";
+constexpr const char* COMPUTER_ROLLS = "The horizon glows with a bright shade of ";
 
 // Who left the player's kingdom on a purple roll.
 void reportDesertion(std::ostream& out, const Roll& roll, const CardNames& names) {
@@ -124,16 +105,21 @@ void reportDesertion(std::ostream& out, const Roll& roll, const CardNames& names
     }
 }
 
-void narrate(std::ostream& out, const Roll& roll, char side, const Kingdom& player,
-             const Kingdom& computer, const CardNames& names) {
-    const Telling& told = side == SIDE_PLAYER ? TOLD_TO_PLAYER : TOLD_OF_COMPUTER;
+void narrateForPlayer(std::ostream& out, const Roll& roll, const Kingdom& player,
+                      const Kingdom& computer, const CardNames& names) {
+    out << PLAYER_ROLLS;
     switch (roll.colour) {
     case RED:
-        out << told.red;
+        out << "red.\nAn impenetrable wall of magical shields forms around your gates.\n";
         break;
     case ORANGE:
-        out << "orange.\n"
-            << (roll.enemyDefense != CARD_NOTHING ? told.orangeDefended : told.orangeOpen);
+        out << "orange.\n";
+        if (roll.enemyDefense != CARD_NOTHING) {
+            out << "Your scouts report that the enemy defenses have mysteriously disappeared.  "
+                   "The\ndie gives you a chance to take advantage of your enemy's vulnerability.\n";
+        } else {
+            out << "The die gives you another chance to exploit your enemy's lack of defenses.\n";
+        }
         break;
     case YELLOW:
         out << YELLOW_TEXT;
@@ -142,33 +128,60 @@ void narrate(std::ostream& out, const Roll& roll, char side, const Kingdom& play
         reportReshuffle(out, player, computer, names);
         break;
     default:
-        out << told.purple;
-        if (side == SIDE_PLAYER) {
-            reportDesertion(out, roll, names);
-        }
+        out << "purple.\nThe whispers of dissention coarse through your population.\n";
+        reportDesertion(out, roll, names);
         break;
     }
 }
 
-// Green arms the caster with the most potent weapon of a troop order, carried out by the troop
-// orders exactly as if it had been played. An attack without anything gathered has no effect,
-// which the computer's rule never asks for.
+void narrateForComputer(std::ostream& out, const Roll& roll, const Kingdom& player,
+                        const Kingdom& computer, const CardNames& names) {
+    out << COMPUTER_ROLLS;
+    switch (roll.colour) {
+    case RED:
+        out << "red.\n";
+        break;
+    case ORANGE:
+        out << "orange.\n";
+        if (roll.enemyDefense != CARD_NOTHING) {
+            out << "Your defenses mysteriously disappear and you wait to see if your opponent\n"
+                   "capitalizes on this advantage.\n";
+        } else {
+            out << "Your opponent tries to take advantage of your lack of defense.\n";
+        }
+        break;
+    case YELLOW:
+        out << YELLOW_TEXT;
+        break;
+    case BLUE:
+        reportReshuffle(out, player, computer, names);
+        break;
+    default:
+        out << "purple.\nYou notice people missing from the enemy camp.\n";
+        break;
+    }
+}
+
+CardId weaponFor(TroopOrder order) {
+    return WEAPONS[order];
+}
+
+// Green arms the caster with the most potent weapon of a troop order, which the troop orders
+// carry out and narrate exactly as if it had been played. The die is seen before the weapon is
+// chosen. An attack without anything gathered has no effect, which the computer's rule never
+// asks for.
 CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names, MenuAnswer answer,
            char side) {
-    console.out << "green.\n";
-    const TroopOrder order =
-        side == SIDE_PLAYER
-            ? static_cast<TroopOrder>(chooseFromMenu(
-                  console,
-                  "The die gives you the choice between the most potent weapons in the world.\n",
-                  {"Dragons", "unit of 5000", "Griffons"}, "Select a unit: ", answer))
-        : answer ? static_cast<TroopOrder>(*answer)
-                 : computerTroopOrder(self);
-    if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
+    console.out << (side == SIDE_PLAYER ? PLAYER_ROLLS : COMPUTER_ROLLS) << "green.\n";
+    const TroopOrder order = chooseTroopOrder(
+        console, self,
+        "The die gives you the choice between the most potent weapons in the world.\n",
+        {"Dragons", "unit of 5000", "Griffons"}, "Select a unit: ", answer, side);
+    const Conjured armed = conjureTroop(console, self, opp, order, weaponFor, names, side);
+    if (armed.fizzled) {
         console.out << "\nAs you have no units being gathered, the die has no effect.\n";
-        return drawCard();
     }
-    return playTroopCard(console, self, opp, WEAPONS[order], names, side);
+    return armed.replacement;
 }
 
 } // namespace
@@ -176,15 +189,16 @@ CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names
 CardId bonesOfFate(Console& console, Kingdom& self, Kingdom& opp, std::int32_t& turn,
                    const CardNames& cardNames, MenuAnswer answer, char side) {
     const auto colour = static_cast<Colour>(rand() % COLOURS);
-    console.out << (side == SIDE_PLAYER
-                        ? "You roll the Bones of Fate and the die lands on the color "
-                        : "The horizon glows with a bright shade of ");
     if (colour == GREEN) {
         return arm(console, self, opp, cardNames, answer, side);
     }
     const Roll roll = applyColour(colour, self, opp, turn);
     const auto [playerKingdom, computerKingdom] = actingFirst(side, self, opp);
-    narrate(console.out, roll, side, playerKingdom, computerKingdom, cardNames);
+    if (side == SIDE_PLAYER) {
+        narrateForPlayer(console.out, roll, playerKingdom, computerKingdom, cardNames);
+    } else {
+        narrateForComputer(console.out, roll, playerKingdom, computerKingdom, cardNames);
+    }
     return drawCard();
 }
 

@@ -1,5 +1,7 @@
 #include "specials/menu.h"
 
+#include "cards/deck.h"
+
 #include <cassert>
 #include <ostream>
 
@@ -32,6 +34,23 @@ int computerClericsTask(int roll) {
         return 0;
     }
     return roll < RESURRECT_BELOW ? 2 : 1;
+}
+
+TroopOrder chooseTroopOrder(Console& console, const Kingdom& self, const char* opening,
+                            const MenuEntries& entries, const char* prompt, MenuAnswer answer,
+                            char side) {
+    if (side == SIDE_PLAYER) {
+        return static_cast<TroopOrder>(chooseFromMenu(console, opening, entries, prompt, answer));
+    }
+    return answer ? static_cast<TroopOrder>(*answer) : computerTroopOrder(self);
+}
+
+Conjured conjureTroop(Console& console, Kingdom& self, Kingdom& opp, TroopOrder order,
+                      CardId (*troopFor)(TroopOrder), const CardNames& cardNames, char side) {
+    if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
+        return {drawCard(), true};
+    }
+    return {playTroopCard(console, self, opp, troopFor(order), cardNames, side), false};
 }
 
 } // namespace realmsfall

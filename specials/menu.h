@@ -2,6 +2,7 @@
 
 #include "core/console.h"
 #include "match/kingdom.h"
+#include "match/orders.h"
 
 #include <array>
 
@@ -24,5 +25,24 @@ int computerThievesTask(const Kingdom& opp);
 // 4, resurrect below 8, and otherwise divine.
 constexpr int CLERICS_ROLL = 10;
 int computerClericsTask(int roll);
+
+// The troop order a special card conjures a troop for: the player's pick from the card's menu,
+// the `answer` given in a side's place, or the computer's own rule.
+TroopOrder chooseTroopOrder(Console& console, const Kingdom& self, const char* opening,
+                            const MenuEntries& entries, const char* prompt, MenuAnswer answer,
+                            char side);
+
+// What a conjured troop came to: the card that replaces the one played, and whether the spell
+// fizzled.
+struct Conjured {
+    CardId replacement;
+    bool fizzled;
+};
+
+// Conjures the troop card `troopFor` gives for `order` and carries it out by the troop orders
+// exactly as if it had been played; they narrate it. An attack while nothing is gathered cannot
+// be carried out: it fizzles, nothing is conjured, and only the replacement is drawn.
+Conjured conjureTroop(Console& console, Kingdom& self, Kingdom& opp, TroopOrder order,
+                      CardId (*troopFor)(TroopOrder), const CardNames& cardNames, char side);
 
 } // namespace realmsfall

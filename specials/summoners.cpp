@@ -1,4 +1,3 @@
-#include "cards/deck.h"
 #include "core/random.h"
 #include "match/orders.h"
 #include "specials/menu.h"
@@ -24,31 +23,24 @@ CardId summonedCard(TroopOrder order) {
     }
 }
 
-TroopOrder chooseOrder(Console& console, const Kingdom& self, MenuAnswer answer, char side) {
-    if (side == SIDE_PLAYER) {
-        return static_cast<TroopOrder>(
-            chooseFromMenu(console, "You call your Summoners to your chambers.\n",
-                           {"Summon offensive units", "Summon an amount of units to attack",
-                            "Summon defensive units"},
-                           "Select a task: ", answer));
-    }
-    console.out << "The faint shimmer of magic can be seen in the distance.\n";
-    return answer ? static_cast<TroopOrder>(*answer) : computerTroopOrder(self);
-}
-
 } // namespace
 
-// The summoned card is carried out by the troop orders exactly as if it had been played; only
-// an attack without anything gathered fizzles, which the computer's rule never asks for.
 CardId summoners(Console& console, Kingdom& self, Kingdom& opp, const CardNames& cardNames,
                  MenuAnswer answer, char side) {
-    const TroopOrder order = chooseOrder(console, self, answer, side);
-    if (order == ATTACK_ORDER && self.gathering == CARD_NOTHING) {
+    const TroopOrder order = chooseTroopOrder(
+        console, self, "You call your Summoners to your chambers.\n",
+        {"Summon offensive units", "Summon an amount of units to attack", "Summon defensive units"},
+        "Select a task: ", answer, side);
+    if (side != SIDE_PLAYER) {
+        console.out << "The faint shimmer of magic can be seen in the distance.\n";
+    }
+    const Conjured summoned =
+        conjureTroop(console, self, opp, order, summonedCard, cardNames, side);
+    if (summoned.fizzled) {
         console.out << "Your Summoners' spell fizzles as the spell you requested doesn't work "
                     << "without\ngathering units first.\n";
-        return drawCard();
     }
-    return playTroopCard(console, self, opp, summonedCard(order), cardNames, side);
+    return summoned.replacement;
 }
 
 } // namespace realmsfall

@@ -181,7 +181,7 @@ TEST(Console, EndOfInputRaisesInputEndedAfterEndingTheLine) {
              {"", [](Console& c) { requireInput(c); }, "\n"},
              {"0\n15\n", [](Console& c) { readCommand(c); }, no + no + "\n"},
              {"4\n", [](Console& c) { readChoice(c, 3); }, no + "\n"},
-             {" \n\t\n", [&word](Console& c) { readWord(c, word); }, "\n"}}) {
+             {" \n\t\n", [&word](Console& c) { requireWord(c, word); }, "\n"}}) {
         ScriptedConsole c(keys);
         EXPECT_THROW(read(c.console), InputEnded) << keys;
         EXPECT_EQ(c.screen(), screen) << keys;
@@ -190,7 +190,7 @@ TEST(Console, EndOfInputRaisesInputEndedAfterEndingTheLine) {
     ScriptedConsole broken("3\nAnn\n");
     broken.in.setstate(std::ios::badbit);
     EXPECT_THROW(readCommand(broken.console), InputEnded);
-    EXPECT_THROW(readWord(broken.console, word), InputEnded);
+    EXPECT_THROW(requireWord(broken.console, word), InputEnded);
 }
 
 } // namespace
