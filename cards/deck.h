@@ -3,6 +3,8 @@
 #include "cards/cards.h"
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 
 namespace realmsfall {
 
@@ -54,6 +56,12 @@ constexpr int drawWeight(CardId card) {
 // Positions in a hand run from 0 to HAND_SIZE - 1.
 inline bool isHandPosition(int position) {
     return position >= 0 && position < HAND_SIZE;
+}
+
+// The card at a position of the hand.
+inline CardId cardAt(const Hand& hand, int position) {
+    assert(isHandPosition(position));
+    return hand[static_cast<std::size_t>(position)];
 }
 
 // One weighted draw from the endless deck; consumes exactly one random number.

@@ -14,6 +14,7 @@ set(REALMSFALL_LAYERS core cards match_state specials match)
 
 set(REALMSFALL_core_FILES
   core/string.h core/string.cpp
+  core/stream_scan.h core/stream_scan.cpp
   core/console.h core/console.cpp
   core/random.h core/random.cpp)
 set(REALMSFALL_cards_FILES

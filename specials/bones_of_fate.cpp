@@ -4,6 +4,8 @@
 #include "specials/menu.h"
 #include "specials/specials.h"
 
+#include <cassert>
+#include <iterator>
 #include <ostream>
 #include <utility>
 
@@ -166,6 +168,7 @@ CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names
         console.out << "\nAs you have no units being gathered, the die has no effect.\n";
         return drawCard();
     }
+    assert(order >= 0 && static_cast<std::size_t>(order) < std::size(WEAPONS));
     return playTroopCard(console, self, opp, WEAPONS[order], names, side);
 }
 
