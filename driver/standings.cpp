@@ -4,7 +4,10 @@
 #include <array>
 #include <cassert>
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace realmsfall {
 
@@ -180,11 +183,47 @@ bool findPlayer(Reading& reading, const String& name, PlayerStandings& standings
 
 constexpr NumberOf COUNTER{};
 
+// Where the number that starts at `at` ends when it is written as appendNumber writes it: an
+// optional minus, then digits with no leading zero, within 32 bits, and not "-0". Nothing
+// otherwise.
+const char* numberAsWritten(const char* at, const char* end) {
+    const char* const digits = at != end && *at == '-' ? at + 1 : at;
+    constexpr std::ptrdiff_t MOST_DIGITS =
+        10; // one more is beyond 32 bits, so the look stops there
+    const char* past = digits;
+    std::int64_t magnitude = 0;
+    while (past != end && past - digits <= MOST_DIGITS && *past >= '0' && *past <= '9') {
+        magnitude = magnitude * 10 + (*past - '0');
+        ++past;
+    }
+    const std::int64_t number = digits == at ? magnitude : -magnitude;
+    const bool written = past != digits && (past == digits + 1 || *digits != '0') &&
+                         !(digits != at && magnitude == 0) && number >= INT32_MIN &&
+                         number <= INT32_MAX;
+    return written ? past : nullptr;
+}
+
+// The length of what follows a record's name up to and with the end of its line, when it is just
+// as appendRecord writes it: five numbers, each after one blank, then the newline. 0 otherwise.
+// Such a line reads as these numbers, and written back it would come out the same.
+std::size_t lineAsWritten(std::string_view rest) {
+    const char* at = rest.data();
+    const char* const end = at + rest.size();
+    for (std::size_t n = 0; n < RECORD_NUMBERS.size(); ++n) {
+        at = at != end && *at == ' ' ? numberAsWritten(at + 1, end) : nullptr;
+        if (at == nullptr) {
+            return 0;
+        }
+    }
+    return at != end && *at == '\n' ? static_cast<std::size_t>(at + 1 - rest.data()) : 0;
+}
+
 // The records of the load, after the counter: a name and five numbers, which may run across
 // lines, up to the first "~". The player's own lines are passed over; every other record goes to
-// `keep`.
-template <typename Keep>
-bool readOthers(Reading& reading, const String& name, Keep keep) {
+// `keep`, but for one whose line is just as it would be written back, when there is a `copy` to
+// take that line (from the name to the newline) as it stands.
+template <typename Keep, typename Copy = std::nullptr_t>
+bool readOthers(Reading& reading, const String& name, Keep keep, Copy copy = nullptr) {
     std::string_view word;
     PlayerRecord record;
     for (;;) {
@@ -198,7 +237,16 @@ bool readOthers(Reading& reading, const String& name, Keep keep) {
             if (!dropLine(reading)) {
                 return false;
             }
-        } else if (takeNumbers(reading, word, record)) {
+            continue;
+        }
+        if constexpr (!std::is_same_v<Copy, std::nullptr_t>) {
+            if (const std::size_t rest = lineAsWritten(reading.text.substr(reading.at))) {
+                reading.at += rest;
+                copy(std::string_view(word.data(), word.size() + rest));
+                continue;
+            }
+        }
+        if (takeNumbers(reading, word, record)) {
             keep(word, record);
         } else {
             return false;
@@ -276,7 +324,8 @@ std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view te
     }
     Reading load{text};
     if (!takeInteger(load, standings.seedCounter, COUNTER) ||
-        !readOthers(load, name, [](std::string_view, const PlayerRecord&) {})) {
+        !readOthers(
+            load, name, [](std::string_view, const PlayerRecord&) {}, [](std::string_view) {})) {
         return *load.damage;
     }
     return standings;
@@ -340,20 +389,41 @@ std::optional<StandingsDamage> writeBack(std::string_view text, const String& na
     if (!takeInteger(load, counter, COUNTER)) {
         return load.damage;
     }
+    // Lines that go back as they stand are handed on in runs, straight from the text; the others
+    // are written anew into `out`, and each goes out before what follows it.
     std::string out;
     out.reserve(WRITE_CHUNK + 256);
     appendNumber(out, plus(counter, tally.seeded));
     out += '\n';
+    std::string_view run;
+    const auto endRun = [&] {
+        if (!run.empty()) {
+            write(run);
+            run = {};
+        }
+    };
     const auto keep = [&](std::string_view other, const PlayerRecord& record) {
+        endRun();
         appendRecord(out, other, record);
         if (out.size() >= WRITE_CHUNK) {
             write(out);
             out.clear();
         }
     };
-    if (!readOthers(load, name, keep)) {
+    const auto copy = [&](std::string_view line) {
+        if (!out.empty()) {
+            write(out);
+            out.clear();
+        }
+        if (!run.empty() && run.data() + run.size() != line.data()) {
+            endRun();
+        }
+        run = std::string_view(run.empty() ? line.data() : run.data(), run.size() + line.size());
+    };
+    if (!readOthers(load, name, keep, copy)) {
         return load.damage;
     }
+    endRun();
     appendRecord(out, view(name), withGames(now.record, tally));
     out += "~\n";
     write(out);
