@@ -161,9 +161,9 @@ bool isName(std::string_view word, const String& name) {
 
 // The lookup: after the first word, the counter, each line's first word is a name; the rest of
 // another player's line is passed over. It stops at the first "~" or at the player's record.
+// This goes on with it from a line's start, after the counter.
 bool findPlayer(Reading& reading, const String& name, PlayerStandings& standings) {
     std::string_view word;
-    takeWord(reading, word); // the counter, as a word
     for (;;) {
         if (!takeWord(reading, word)) {
             return false;
@@ -254,6 +254,44 @@ bool readOthers(Reading& reading, const String& name, Keep keep, Copy copy = nul
     }
 }
 
+// The lookup of `name` and the load of the same text, `load` having read the counter when
+// `counted`, with the outcome of the lookup run to its end and then the load: the lookup's
+// damage first. While the lines are just as they would be written and the player's is not among
+// them, both readings are at the same place and take the same lines, so they take them together,
+// in one pass; from the first other line each goes on by itself.
+template <typename Keep, typename Copy>
+std::optional<StandingsDamage> lookUpAndLoad(Reading& load, bool counted, const String& name,
+                                             PlayerStandings& found, Keep keep, Copy copy) {
+    Reading lookup{load.text};
+    std::string_view word;
+    takeWord(lookup, word); // the counter, as a word
+    bool closed = false;    // both readings have reached the closing "~"
+    if (counted && lookup.at == load.at) {
+        for (;;) {
+            const std::size_t lineStart = lookup.at;
+            if (!takeWord(lookup, word)) {
+                return lookup.damage;
+            }
+            const std::size_t rest = lineAsWritten(lookup.text.substr(lookup.at));
+            closed = word == "~";
+            if (closed || isName(word, name) || rest == 0) {
+                lookup.at = lineStart;
+                break;
+            }
+            lookup.at += rest;
+            copy(std::string_view(word.data(), word.size() + rest));
+        }
+        load.at = lookup.at;
+    }
+    if (!closed && !findPlayer(lookup, name, found)) {
+        return lookup.damage;
+    }
+    if (!counted || (!closed && !readOthers(load, name, keep, copy))) {
+        return load.damage;
+    }
+    return std::nullopt;
+}
+
 void appendNumber(std::string& out, std::int32_t n) {
     char digits[sizeof "-2147483648"];
     const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), n);
@@ -316,17 +354,14 @@ std::optional<StandingsDamage> counterDamage(std::string_view text) {
 
 std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view text,
                                                              const String& name) {
-    text = asRead(text);
     PlayerStandings standings;
-    Reading lookup{text};
-    if (!findPlayer(lookup, name, standings)) {
-        return *lookup.damage;
-    }
-    Reading load{text};
-    if (!takeInteger(load, standings.seedCounter, COUNTER) ||
-        !readOthers(
-            load, name, [](std::string_view, const PlayerRecord&) {}, [](std::string_view) {})) {
-        return *load.damage;
+    Reading load{asRead(text)};
+    const bool counted = takeInteger(load, standings.seedCounter, COUNTER);
+    const auto damage = lookUpAndLoad(
+        load, counted, name, standings, [](std::string_view, const PlayerRecord&) {},
+        [](std::string_view) {});
+    if (damage) {
+        return *damage;
     }
     return standings;
 }
@@ -378,17 +413,10 @@ PlayerRecord withGames(const PlayerRecord& record, const RunTally& tally) {
 std::optional<StandingsDamage> writeBack(std::string_view text, const String& name,
                                          const RunTally& tally,
                                          const std::function<void(std::string_view)>& write) {
-    text = asRead(text);
     PlayerStandings now;
-    Reading lookup{text};
-    if (!findPlayer(lookup, name, now)) {
-        return lookup.damage;
-    }
-    Reading load{text};
+    Reading load{asRead(text)};
     std::int32_t counter{};
-    if (!takeInteger(load, counter, COUNTER)) {
-        return load.damage;
-    }
+    const bool counted = takeInteger(load, counter, COUNTER);
     // Lines that go back as they stand are handed on in runs, straight from the text; the others
     // are written anew into `out`, and each goes out before what follows it.
     std::string out;
@@ -420,8 +448,8 @@ std::optional<StandingsDamage> writeBack(std::string_view text, const String& na
         }
         run = std::string_view(run.empty() ? line.data() : run.data(), run.size() + line.size());
     };
-    if (!readOthers(load, name, keep, copy)) {
-        return load.damage;
+    if (auto damage = lookUpAndLoad(load, counted, name, now, keep, copy)) {
+        return damage;
     }
     endRun();
     appendRecord(out, view(name), withGames(now.record, tally));
