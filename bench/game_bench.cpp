@@ -9,8 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>

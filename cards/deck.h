@@ -27,18 +27,18 @@ struct DeckRow {
 // to its strongest card; the special cards share the last quarter. The rows are tried in this
 // order, which is why Summoners sits between Divine Intervention and Clerics.
 constexpr auto DECK = std::to_array<DeckRow>({
-    {29, CARD_FOOTMEN},      {24, CARD_ARCHERS},
-    {19, CARD_KNIGHTS},      {14, CARD_MAGES},
-    {9, CARD_SEIGE_TOWERS},  {5, CARD_DRAGONS},
-    {29, CARD_UNIT_OF_100},  {24, CARD_UNIT_OF_300},
-    {19, CARD_UNIT_OF_500},  {14, CARD_UNIT_OF_1000},
-    {9, CARD_UNIT_OF_2500},  {5, CARD_UNIT_OF_5000},
-    {29, CARD_PEASANTS},     {24, CARD_PIKEMEN},
-    {19, CARD_RANGERS},      {14, CARD_PALADINS},
-    {9, CARD_BALLISTAS},     {5, CARD_GRIFFONS},
-    {17, CARD_THIEVES},      {17, CARD_DIVINE_INTERVENTION},
-    {16, CARD_SUMMONERS},    {17, CARD_CLERICS},
-    {17, CARD_TIME_TWIST},   {16, CARD_BONES_OF_FATE},
+    {29, CARD_FOOTMEN},     {24, CARD_ARCHERS},
+    {19, CARD_KNIGHTS},     {14, CARD_MAGES},
+    {9, CARD_SEIGE_TOWERS}, {5, CARD_DRAGONS},
+    {29, CARD_UNIT_OF_100}, {24, CARD_UNIT_OF_300},
+    {19, CARD_UNIT_OF_500}, {14, CARD_UNIT_OF_1000},
+    {9, CARD_UNIT_OF_2500}, {5, CARD_UNIT_OF_5000},
+    {29, CARD_PEASANTS},    {24, CARD_PIKEMEN},
+    {19, CARD_RANGERS},     {14, CARD_PALADINS},
+    {9, CARD_BALLISTAS},    {5, CARD_GRIFFONS},
+    {17, CARD_THIEVES},     {17, CARD_DIVINE_INTERVENTION},
+    {16, CARD_SUMMONERS},   {17, CARD_CLERICS},
+    {17, CARD_TIME_TWIST},  {16, CARD_BONES_OF_FATE},
 });
 
 // The running bound of each row: a draw gives the card of the first row whose bound lies above
