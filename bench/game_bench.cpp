@@ -10,8 +10,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,8 +56,10 @@ struct RecordedScreen : std::stringbuf {
 };
 
 // A run of `keys` in-process from a fresh standings file, its screen recorded as the real one
-// would be flushed: the keyboard is tied to it. Returns the keys the run took.
-std::string recordRun(const std::string& keys, RecordedScreen& screen) {
+// would be flushed: the keyboard is tied to it. Returns the keys the run took; the file as the
+// run left it goes to `saved`, when given.
+std::string recordRun(const std::string& keys, RecordedScreen& screen,
+                      std::string* saved = nullptr) {
     const Scratch scratch("record");
     write(scratch.at("standings.txt"), "0\n~\n");
     std::ostream out(&screen);
@@ -66,6 +70,10 @@ std::string recordRun(const std::string& keys, RecordedScreen& screen) {
     runGame(console, scratch.at("standings.txt").string());
     out.flush(); // as at the end of the program
     in.clear();
+    if (saved != nullptr) {
+        std::ifstream file(scratch.at("standings.txt"), std::ios::binary);
+        *saved = std::string(std::istreambuf_iterator<char>(file), {});
+    }
     return keys.substr(0, static_cast<std::size_t>(in.tellg()));
 }
 
@@ -125,19 +133,49 @@ void setFileSize(benchmark::State& state, const fs::path& file) {
     state.counters["file_MiB"] = static_cast<double>(fs::file_size(file)) / (1 << 20);
 }
 
+const std::string NEWCOMER = "Newcomer";
+
+// A new player's one lost game.
+std::string newcomersGame() {
+    std::string keys = lostGames(1);
+    return keys.replace(0, keys.find('\n'), NEWCOMER);
+}
+
 // A new player's one game against a file of a million players: read at the start, merged and
 // saved at the end.
 void millionPlayerGame(benchmark::State& state) {
-    std::string keys = lostGames(1);
-    keys.replace(0, keys.find('\n'), "Newcomer");
-    timeChild(state, {GAME}, millionPlayers(), keys, 0);
+    timeChild(state, {GAME}, millionPlayers(), newcomersGame(), 0);
     setFileSize(state, millionPlayers());
 }
 
-// Its yardstick: the same file read whole, checked in one pass and written back through a
-// synced temporary file.
+// Writes the pieces as `yardsticks writes` reads them: each one's length as 8 bytes, then it.
+void writePieces(const fs::path& path, const std::vector<std::string>& pieces) {
+    std::string file;
+    for (const std::string& piece : pieces) {
+        const std::uint64_t length = piece.size();
+        file.append(reinterpret_cast<const char*>(&length), sizeof length).append(piece);
+    }
+    write(path, file);
+}
+
+// Its floor: the same keys read, the same file read whole and its lines scanned once, each
+// record's numbers checked by their characters; the same screen written with the same flushes;
+// the file written back with the other records as they stand and the player's record last,
+// through a synced temporary file renamed over it, the folder synced.
 void millionPlayerPlainSave(benchmark::State& state) {
-    timeChild(state, {YARDSTICKS, "save", "standings.txt"}, millionPlayers(), "", 0);
+    RecordedScreen screen;
+    std::string saved;
+    const std::string keys = newcomersGame();
+    recordRun(keys, screen, &saved);
+    const std::size_t closing = saved.rfind("~\n"); // the player's record stands just before
+    const std::size_t start = saved.rfind('\n', closing - 2) + 1;
+    const std::string record = saved.substr(start, closing - 1 - start);
+    const Scratch scratch("screen");
+    writePieces(scratch.at("pieces"), screen.pieces);
+    timeChild(
+        state,
+        {YARDSTICKS, "save", "standings.txt", NEWCOMER, record, scratch.at("pieces").string()},
+        millionPlayers(), keys, 0);
     setFileSize(state, millionPlayers());
 }
 
@@ -152,13 +190,8 @@ void tenGames(benchmark::State& state) {
 void tenGamesScreenWrites(benchmark::State& state) {
     RecordedScreen screen;
     recordRun(lostGames(SESSION_GAMES), screen);
-    std::string pieces;
-    for (const std::string& piece : screen.pieces) {
-        const std::uint64_t length = piece.size();
-        pieces.append(reinterpret_cast<const char*>(&length), sizeof length).append(piece);
-    }
     const Scratch scratch("pieces");
-    write(scratch.at("pieces"), pieces);
+    writePieces(scratch.at("pieces"), screen.pieces);
     timeChild(state, {YARDSTICKS, "writes", scratch.at("pieces").string()}, {}, "", 0);
     state.counters["writes"] = static_cast<double>(screen.pieces.size());
 }

@@ -11,10 +11,16 @@
 //                              runs PROGRAM as its child and writes to standard error the child's
 //                              wait status, CPU time in seconds and peak memory in KiB; being
 //                              small, it lends the child next to no memory of its own;
-//   yardsticks save FILE       reads a standings file whole, checks every record in one pass
-//                              (the counter, then a name and five numbers a line, up to "~")
-//                              and writes it back through a synced temporary file renamed
-//                              over it.
+//   yardsticks save FILE NAME RECORD SCREEN
+//                              what a new player's game against a big standings file must at
+//                              least do: reads its keys, reads FILE whole and scans its lines
+//                              once, checking each record's five numbers by their characters
+//                              and finding NAME's line; writes the screen recorded in SCREEN
+//                              (as `writes` does); then writes the file back through a
+//                              temporary file, the counter advanced, the other records as they
+//                              stand (unparsed slices), RECORD last, synced and renamed over
+//                              it, and the folder synced.
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -27,6 +33,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,60 +102,90 @@ int writes(const char* path) {
     return rest.empty() ? 0 : 1;
 }
 
-bool isNumber(std::string_view text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
+// Reads the whole file, or nothing.
+std::string readWhole(const char* path) {
+    const int fd = open(path, O_RDONLY);
+    struct stat status {};
+    if (fd < 0 || fstat(fd, &status) != 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(status.st_size), '\0');
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t read_ = read(fd, text.data() + got, text.size() - got);
+        if (read_ <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(read_);
+    }
+    close(fd);
+    text.resize(got);
+    return text;
 }
 
-// One line: the name and five numbers, one blank apart.
-bool isRecord(std::string_view line) {
-    const std::size_t name = line.find(' ');
-    if (name == 0 || name == std::string_view::npos) {
-        return false;
-    }
-    line.remove_prefix(name + 1);
-    for (int i = 0; i < 5; ++i) {
-        const std::size_t end = i < 4 ? line.find(' ') : line.size();
-        if (end == std::string_view::npos || !isNumber(line.substr(0, end))) {
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t put = write(fd, text.data(), text.size());
+        if (put <= 0) {
             return false;
         }
-        line.remove_prefix(i < 4 ? end + 1 : end);
+        text.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
 }
 
-bool checked(std::string_view text) {
-    bool first = true;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (first ? !isNumber(line) : line != "~" && !isRecord(line)) {
-            return false;
-        }
-        if (!first && line == "~") {
-            return true;
-        }
-        first = false;
+int save(const char* path, std::string_view name, std::string_view record, const char* screen) {
+    static char keys[1 << 16];
+    while (read(STDIN_FILENO, keys, sizeof keys) > 0) {
     }
-    return false;
-}
-
-int save(const char* file) {
-    const std::string path = file;
-    std::ifstream in(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (!checked(text)) {
-        std::fprintf(stderr, "yardsticks: %s is damaged\n", path.c_str());
-        return 2;
+    const std::string text = readWhole(path);
+    // One pass over the lines after the counter, up to "~": each record is checked by its
+    // characters (five numbers of digits and minus signs, one blank apart), and the player's own
+    // line is found on the way.
+    const std::size_t first = text.find('\n') + 1;
+    std::size_t at = first, end = text.size(), skipFrom = std::string::npos, skipTo = 0;
+    long damaged = 0;
+    while (at < text.size()) {
+        const std::size_t lineEnd = std::min(text.find('\n', at), text.size());
+        if (text[at] == '~') {
+            end = at;
+            break;
+        }
+        const std::size_t blank = text.find(' ', at);
+        if (blank - at == name.size() && text.compare(at, name.size(), name) == 0) {
+            skipFrom = at;
+            skipTo = lineEnd + 1;
+        }
+        int numbers = 0;
+        for (std::size_t i = blank; i < lineEnd; ++i) {
+            if (text[i] == ' ') {
+                ++numbers;
+            } else if ((text[i] < '0' || text[i] > '9') && text[i] != '-') {
+                ++damaged;
+            }
+        }
+        damaged += numbers != 5;
+        at = lineEnd + 1;
     }
-    const std::string temporary = path + ".tmp";
+    if (writes(screen) != 0) {
+        return 1;
+    }
+    std::int64_t counter = 0;
+    std::from_chars(text.data(), text.data() + first, counter);
+    const std::string head = std::to_string(counter + 1) + "\n";
+    const std::string tail = std::string(record) + "\n~\n";
+    const std::string temporary = std::string(path) + ".tmp";
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const bool written = fd >= 0 &&
-                         write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
-                         fsync(fd) == 0 && close(fd) == 0;
-    return written && std::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : 3;
+    const std::string_view whole = text;
+    const bool found = skipFrom != std::string::npos;
+    const bool written = fd >= 0 && writeAll(fd, head) &&
+                         writeAll(fd, whole.substr(first, (found ? skipFrom : end) - first)) &&
+                         (!found || writeAll(fd, whole.substr(skipTo, end - skipTo))) &&
+                         writeAll(fd, tail) && fsync(fd) == 0 && close(fd) == 0 &&
+                         std::rename(temporary.c_str(), path) == 0;
+    const int folder = open(".", O_RDONLY | O_DIRECTORY);
+    const bool synced = folder >= 0 && fsync(folder) == 0 && close(folder) == 0;
+    return written && synced ? (damaged == 0 ? 0 : 2) : 3;
 }
 
 int measure(char** program) {
@@ -183,10 +220,11 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "writes") == 0) {
         return writes(argv[2]);
     }
-    if (argc == 3 && std::strcmp(argv[1], "save") == 0) {
-        return save(argv[2]);
+    if (argc == 6 && std::strcmp(argv[1], "save") == 0) {
+        return save(argv[2], argv[3], argv[4], argv[5]);
     }
-    std::fputs("usage: yardsticks copy | keep | writes FILE | save FILE | measure PROGRAM...\n",
+    std::fputs("usage: yardsticks copy | keep | writes FILE | save FILE NAME RECORD SCREEN | "
+               "measure PROGRAM...\n",
                stderr);
     return 64;
 }

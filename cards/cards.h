@@ -3,6 +3,8 @@
 #include "core/string.h"
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 
 namespace realmsfall {
@@ -39,12 +41,19 @@ constexpr CardId CARD_SHIELDS_OF_FATE = 25;
 constexpr CardId CARD_SUMMONERS = 26;
 
 // Every kind has a name; the kinds run from Footmen up to Summoners.
+constexpr int CARD_KIND_COUNT = CARD_SUMMONERS + 1;
 inline bool isCardKind(CardId card) {
     return card >= CARD_FOOTMEN && card <= CARD_SUMMONERS;
 }
 
 constexpr int CARD_NAME_SLOTS = 50;
 using CardNames = std::array<String, CARD_NAME_SLOTS>;
+
+// The name of a kind, out of the names fillCardNames stored.
+inline const String& nameOf(const CardNames& names, CardId card) {
+    assert(isCardKind(card));
+    return names[static_cast<std::size_t>(card)];
+}
 
 inline bool isOffensiveTroop(CardId card) {
     return card >= CARD_FOOTMEN && card <= CARD_DRAGONS;

@@ -15,9 +15,9 @@ constexpr int CARD_KINDS = 30;
 
 CardId drawCard() {
     const int r = rand() % DECK_SPAN;
-    for (const DeckRow& row : DECK) {
-        if (r < row.upperBound) {
-            return row.card;
+    for (std::size_t row = 0; row < DECK.size(); ++row) {
+        if (r < DECK_BOUNDS[row]) {
+            return DECK[row].card;
         }
     }
     return DECK.back().card;

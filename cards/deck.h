@@ -3,6 +3,8 @@
 #include "cards/cards.h"
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 
 namespace realmsfall {
 
@@ -13,11 +15,11 @@ using Hand = std::array<CardId, HAND_SIZE>;
 constexpr int NOT_IN_HAND = 21;
 
 // The deck is endless: a draw takes a remainder in DECK_SPAN and gives the card of the first row
-// whose bound lies above it.
+// whose running bound (its weight and the weights of the rows before it) lies above it.
 constexpr int DECK_SPAN = 400;
 
 struct DeckRow {
-    int upperBound; // the row takes the remainders below this bound
+    int weight; // how many of the DECK_SPAN remainders draw the row's card
     CardId card;
 };
 
@@ -25,28 +27,39 @@ struct DeckRow {
 // to its strongest card; the special cards share the last quarter. The rows are tried in this
 // order, which is why Summoners sits between Divine Intervention and Clerics.
 constexpr auto DECK = std::to_array<DeckRow>({
-    {29, CARD_FOOTMEN},       {53, CARD_ARCHERS},
-    {72, CARD_KNIGHTS},       {86, CARD_MAGES},
-    {95, CARD_SEIGE_TOWERS},  {100, CARD_DRAGONS},
-    {129, CARD_UNIT_OF_100},  {153, CARD_UNIT_OF_300},
-    {172, CARD_UNIT_OF_500},  {186, CARD_UNIT_OF_1000},
-    {195, CARD_UNIT_OF_2500}, {200, CARD_UNIT_OF_5000},
-    {229, CARD_PEASANTS},     {253, CARD_PIKEMEN},
-    {272, CARD_RANGERS},      {286, CARD_PALADINS},
-    {295, CARD_BALLISTAS},    {300, CARD_GRIFFONS},
-    {317, CARD_THIEVES},      {334, CARD_DIVINE_INTERVENTION},
-    {350, CARD_SUMMONERS},    {367, CARD_CLERICS},
-    {384, CARD_TIME_TWIST},   {DECK_SPAN, CARD_BONES_OF_FATE},
+    {29, CARD_FOOTMEN},     {24, CARD_ARCHERS},
+    {19, CARD_KNIGHTS},     {14, CARD_MAGES},
+    {9, CARD_SEIGE_TOWERS}, {5, CARD_DRAGONS},
+    {29, CARD_UNIT_OF_100}, {24, CARD_UNIT_OF_300},
+    {19, CARD_UNIT_OF_500}, {14, CARD_UNIT_OF_1000},
+    {9, CARD_UNIT_OF_2500}, {5, CARD_UNIT_OF_5000},
+    {29, CARD_PEASANTS},    {24, CARD_PIKEMEN},
+    {19, CARD_RANGERS},     {14, CARD_PALADINS},
+    {9, CARD_BALLISTAS},    {5, CARD_GRIFFONS},
+    {17, CARD_THIEVES},     {17, CARD_DIVINE_INTERVENTION},
+    {16, CARD_SUMMONERS},   {17, CARD_CLERICS},
+    {17, CARD_TIME_TWIST},  {16, CARD_BONES_OF_FATE},
 });
+
+// The running bound of each row: a draw gives the card of the first row whose bound lies above
+// its remainder.
+constexpr auto DECK_BOUNDS = [] {
+    std::array<int, DECK.size()> bounds{};
+    int sum = 0;
+    for (std::size_t row = 0; row < DECK.size(); ++row) {
+        sum += DECK[row].weight;
+        bounds[row] = sum;
+    }
+    return bounds;
+}();
+static_assert(DECK_BOUNDS.back() == DECK_SPAN, "the weights share out the whole deck");
 
 // How many of the DECK_SPAN remainders draw `card`: 0 for the kinds the deck never deals.
 constexpr int drawWeight(CardId card) {
-    int lowerBound = 0;
     for (const DeckRow& row : DECK) {
         if (row.card == card) {
-            return row.upperBound - lowerBound;
+            return row.weight;
         }
-        lowerBound = row.upperBound;
     }
     return 0;
 }
@@ -54,6 +67,12 @@ constexpr int drawWeight(CardId card) {
 // Positions in a hand run from 0 to HAND_SIZE - 1.
 inline bool isHandPosition(int position) {
     return position >= 0 && position < HAND_SIZE;
+}
+
+// The card at a position of the hand.
+inline CardId cardAt(const Hand& hand, int position) {
+    assert(isHandPosition(position));
+    return hand[static_cast<std::size_t>(position)];
 }
 
 // One weighted draw from the endless deck; consumes exactly one random number.

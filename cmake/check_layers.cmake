@@ -1,30 +1,32 @@
 # Fails when a file of the game includes a header of a higher layer, when a file of the game
 # belongs to no layer, or when modules (a header with its source file) include each other's
-# headers in a cycle. Run as: cmake -DSOURCE_DIR=<checkout> -P cmake/check_layers.cmake
+# headers in a cycle. An include is any spelling the preprocessor takes: blanks before and after
+# the "#", the header in quotes or in angle brackets. Run as:
+#   cmake -DSOURCE_DIR=<checkout> -P cmake/check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
 
-set(layer_names ${REALMSFALL_LAYERS} driver)
+set(layer_names ${REALMSFALL_CHECKED_LAYERS})
+set(faults)
 set(index 0)
-foreach(layer IN LISTS REALMSFALL_LAYERS)
+foreach(layer IN LISTS REALMSFALL_CHECKED_LAYERS)
   foreach(file IN LISTS REALMSFALL_${layer}_FILES)
+    if(DEFINED layer_of_${file})
+      list(APPEND faults "${file} is named in more than one layer")
+    endif()
     set(layer_of_${file} ${index})
   endforeach()
   math(EXPR index "${index} + 1")
 endforeach()
-set(driver_layer ${index})
 
 file(GLOB_RECURSE game_files RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/core/* ${SOURCE_DIR}/cards/* ${SOURCE_DIR}/match/* ${SOURCE_DIR}/specials/*
   ${SOURCE_DIR}/driver/*)
 list(FILTER game_files INCLUDE REGEX "\\.(h|cpp)$")
 
-set(faults)
 set(modules)
 foreach(file IN LISTS game_files)
-  if(file MATCHES "^driver/")
-    set(layer_of_${file} ${driver_layer})
-  elseif(NOT DEFINED layer_of_${file})
+  if(NOT DEFINED layer_of_${file})
     list(APPEND faults "${file} belongs to no layer in cmake/layers.cmake")
     continue()
   endif()
@@ -38,9 +40,12 @@ foreach(file IN LISTS game_files)
     continue()
   endif()
   string(REGEX REPLACE "\\.(h|cpp)$" "" module ${file})
-  file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^#include \"")
+  # Quoted includes name the game's headers; angle brackets do when they name one of its folders.
+  set(blank "[ \t]*")
+  set(directive "^${blank}#${blank}include${blank}")
+  file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "${directive}(\"|<(core|cards|match|specials|driver)/)")
   foreach(line IN LISTS includes)
-    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
+    string(REGEX REPLACE "${directive}[\"<]([^\">]+)[\">].*" "\\1" header "${line}")
     if(NOT DEFINED layer_of_${header})
       list(APPEND faults "${file} includes ${header}, which belongs to no layer")
       continue()

@@ -4,7 +4,7 @@ namespace realmsfall {
 
 namespace {
 
-std::uint32_t state = 1;
+constinit std::uint32_t state = UNSEEDED_STATE;
 
 } // namespace
 
@@ -13,8 +13,8 @@ void srand(std::int32_t seed) {
 }
 
 int rand() {
-    state = state * 214013u + 2531011u;
-    return static_cast<int>((state >> 16) & 0x7FFFu);
+    state = nextState(state);
+    return numberOf(state);
 }
 
 bool percentChance(int chance) {

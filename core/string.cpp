@@ -1,7 +1,8 @@
 #include "core/string.h"
 
+#include "core/stream_scan.h"
+
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -32,100 +33,6 @@ bool startReading(std::istream& in) {
     return true;
 }
 
-constexpr int END = std::char_traits<char>::eof();
-
-// What a stream buffer holds already, read in bulk rather than character by character. The
-// get area is reached through this class's names for it.
-struct GetArea : std::streambuf {
-    static std::string_view held(std::streambuf& buffer) {
-        const char* const next = (buffer.*&GetArea::gptr)();
-        const auto size = static_cast<std::size_t>((buffer.*&GetArea::egptr)() - next);
-        return {next, std::min<std::size_t>(size, INT_MAX)};
-    }
-    static void take(std::streambuf& buffer, std::size_t count) {
-        (buffer.*&GetArea::gbump)(static_cast<int>(count));
-    }
-};
-
-// Takes characters up to the first one `stop` finds in a piece of text (which stays in the
-// stream), the end of input (which sets end-of-file) or `room` characters, and hands them to
-// `keep` piece by piece. Returns how many were taken.
-template <typename Stop, typename Keep>
-std::uint64_t scan(std::istream& in, std::uint64_t room, Stop stop, Keep keep) {
-    std::streambuf& buffer = *in.rdbuf();
-    std::uint64_t taken = 0;
-    for (;;) {
-        const int next = buffer.sgetc(); // refills the buffer when it is empty
-        if (next == END) {
-            in.setstate(std::ios::eofbit);
-            return taken;
-        }
-        const char single = static_cast<char>(next);
-        const std::string_view held = GetArea::held(buffer);
-        const bool unbuffered = held.empty();
-        const std::string_view ahead = unbuffered ? std::string_view(&single, 1) : held;
-        const std::size_t count = std::min<std::uint64_t>(stop(ahead), room - taken);
-        keep(ahead.substr(0, count));
-        if (!unbuffered) {
-            GetArea::take(buffer, count);
-        } else if (count == 1) {
-            buffer.sbumpc();
-        }
-        taken += count;
-        if (count < ahead.size()) {
-            return taken;
-        }
-    }
-}
-
-// Whitespace is a blank or a control character, all below '!': a block of eight bytes holding
-// none of those is passed over at once.
-constexpr std::size_t BLOCK = 8;
-
-bool mayHoldSpace(const char* eight) {
-    constexpr std::uint64_t ONES = 0x0101010101010101u;
-    constexpr std::uint64_t HIGH_BITS = 0x8080808080808080u;
-    std::uint64_t block{};
-    std::memcpy(&block, eight, sizeof block);
-    return ((block - ONES * '!') & ~block & HIGH_BITS) != 0;
-}
-
-std::size_t firstSpace(std::string_view text) {
-    std::size_t at = 0;
-    for (;;) {
-        while (text.size() - at >= BLOCK && !mayHoldSpace(text.data() + at)) {
-            at += BLOCK;
-        }
-        const std::size_t end = std::min(at + BLOCK, text.size());
-        for (; at < end; ++at) {
-            if (isWhitespace(static_cast<unsigned char>(text[at]))) {
-                return at;
-            }
-        }
-        if (at == text.size()) {
-            return at;
-        }
-    }
-}
-
-std::size_t firstNonSpace(std::string_view text) {
-    std::size_t at = 0;
-    while (at < text.size() && isWhitespace(static_cast<unsigned char>(text[at]))) {
-        ++at;
-    }
-    return at;
-}
-
-std::size_t firstNewline(std::string_view text) {
-    return std::min(text.find('\n'), text.size());
-}
-
-using Stop = std::size_t (*)(std::string_view);
-
-void skip(std::istream& in, Stop stop) {
-    scan(in, UINT64_MAX, stop, [](std::string_view) {});
-}
-
 // Takes up to `limit` characters into `target`, which is made empty first and ends up an exact
 // fit; when the text goes on beyond the limit, the rest of its line is dropped.
 void takeInto(std::istream& in, String& target, std::uint32_t limit, Stop stop) {
@@ -133,6 +40,7 @@ void takeInto(std::istream& in, String& target, std::uint32_t limit, Stop stop) 
     const std::uint64_t taken = scan(in, limit, stop, [&target](std::string_view piece) {
         target.append(piece.data(), static_cast<std::uint32_t>(piece.size()));
     });
+    constexpr int END = std::char_traits<char>::eof();
     const int next = in.good() ? in.rdbuf()->sgetc() : END;
     const char nextChar = static_cast<char>(next);
     if (taken == limit && next != END && stop(std::string_view(&nextChar, 1)) == 1) {
@@ -150,6 +58,24 @@ char* allocate(std::uint32_t bytes) {
     return static_cast<char*>(buffer);
 }
 
+// The terminator that the strings without a buffer (capacity 0) share; never written.
+const char NO_TEXT[1] = "";
+
+char* sharedTerminator() {
+    return const_cast<char*>(NO_TEXT); // NOLINT: only read, as the capacity of 0 says
+}
+
+// A buffer of `bytes`, or the shared terminator for none.
+char* bufferOf(std::uint32_t bytes) {
+    return bytes == 0 ? sharedTerminator() : allocate(bytes);
+}
+
+void release(char* buffer, std::uint32_t capacity) {
+    if (capacity != 0) {
+        std::free(buffer);
+    }
+}
+
 } // namespace
 
 String::String() : String("") {}
@@ -161,24 +87,31 @@ String::String(const char* text)
 }
 
 String::String(const String& other)
-    : buffer_(allocate(other.capacity_)), capacity_(other.capacity_), length_(other.length_) {
-    std::memcpy(buffer_, other.buffer_, length_ + 1);
+    : buffer_(bufferOf(other.capacity_)), capacity_(other.capacity_), length_(other.length_) {
+    if (capacity_ != 0) {
+        std::memcpy(buffer_, other.buffer_, length_ + 1);
+    }
 }
 
 String::~String() {
-    std::free(buffer_);
+    release(buffer_, capacity_);
 }
 
-String::String(String&& other) : String() {
-    *this = std::move(other);
+String::String(String&& other) noexcept
+    : buffer_(other.buffer_), capacity_(other.capacity_), length_(other.length_) {
+    other.buffer_ = sharedTerminator();
+    other.capacity_ = 0;
+    other.length_ = 0;
 }
 
 void String::operator=(String&& other) noexcept {
     // As for a copy, a buffer of the same size stays; one of another size gives way to the
     // source's own.
     if (other.capacity_ == capacity_) {
-        length_ = other.length_;
-        std::memmove(buffer_, other.buffer_, length_ + 1);
+        if (capacity_ != 0) {
+            length_ = other.length_;
+            std::memmove(buffer_, other.buffer_, length_ + 1);
+        }
         return;
     }
     std::swap(buffer_, other.buffer_);
@@ -191,24 +124,27 @@ void String::operator=(const String& other) {
         return;
     }
     if (other.capacity_ != capacity_) {
-        char* const fresh = allocate(other.capacity_);
-        std::free(buffer_);
+        char* const fresh = bufferOf(other.capacity_);
+        release(buffer_, capacity_);
         buffer_ = fresh;
         capacity_ = other.capacity_;
     }
     length_ = other.length_;
-    std::memcpy(buffer_, other.buffer_, length_ + 1);
+    if (capacity_ != 0) {
+        std::memcpy(buffer_, other.buffer_, length_ + 1);
+    }
 }
 
 void String::reserve(std::uint32_t n) {
     if (n < capacity_) {
         return;
     }
-    void* const grown = std::realloc(buffer_, n + 1);
+    void* const grown = std::realloc(capacity_ == 0 ? nullptr : buffer_, n + 1);
     if (grown == nullptr) {
         throw std::bad_alloc();
     }
     buffer_ = static_cast<char*>(grown);
+    buffer_[length_] = '\0'; // a string that had no buffer gets its terminator
     capacity_ = n + 1;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/stream_scan.h" // isWhitespace
+
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
@@ -12,7 +15,8 @@ namespace realmsfall {
 // `capacity` bytes, and appending never leaves spare room behind.
 class String {
   public:
-    // Length and capacity are 32-bit counts, and the capacity includes the terminating NUL.
+    // Length and capacity are 32-bit counts, and the capacity includes the terminating NUL; only
+    // a string moved from has a capacity of 0.
     static constexpr std::uint32_t MAX_LENGTH = 0xFFFFFFFEu;
 
     String();
@@ -24,9 +28,12 @@ class String {
     // a buffer of the same size is reused.
     void operator=(const String& other);
 
-    // A string about to go hands its buffer over instead of having it copied, where assignment
-    // would replace the buffer anyway; it is left with the buffer it gets in exchange.
-    String(String&& other);
+    // A string about to go hands its buffer over instead of having it copied. A string built
+    // from it takes the buffer as it is, and the source is left holding the empty text with no
+    // buffer of its own (capacity 0, a terminator shared by all such strings): it may still be
+    // read, assigned to, appended to or destroyed. Assignment hands the buffer over where it
+    // would replace it anyway, and the source is left with the buffer it gets in exchange.
+    String(String&& other) noexcept;
     void operator=(String&& other) noexcept;
 
     String& operator+=(const String& other);
@@ -43,8 +50,15 @@ class String {
     std::uint32_t length() const { return length_; }
     std::uint32_t capacity() const { return capacity_; }
     const char* c_str() const { return buffer_; }
-    char& operator[](std::uint32_t i) { return buffer_[i]; }
-    const char& operator[](std::uint32_t i) const { return buffer_[i]; }
+    // A character of the text; reading may go as far as the terminator.
+    char& operator[](std::uint32_t i) {
+        assert(i < length_);
+        return buffer_[i];
+    }
+    const char& operator[](std::uint32_t i) const {
+        assert(i <= length_);
+        return buffer_[i];
+    }
 
   private:
     char* buffer_;
@@ -87,12 +101,6 @@ void appendField(std::string& line, const String& s, std::size_t width);
 
 // The text with every byte that cannot be printed shown as "?".
 std::string printable(std::string_view text);
-
-// The whitespace that separates words: blank, and tab, newline, vertical tab, form feed and
-// carriage return, which stand together in the character table.
-constexpr bool isWhitespace(int c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 // Word read: skips whitespace, then takes characters up to (not including) the next
 // whitespace character, which stays in the stream. A word longer than `limit` is cut there and

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <istream>
 #include <ostream>
+#include <string>
 
 namespace realmsfall {
 
@@ -18,15 +19,9 @@ void fillRegionTable(RegionTable& table) {
         for (const char* c = names[i]; *c != '\0'; ++c) {
             lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
         }
-        String number;
-        if (i + 1 == REGION_COUNT) {
-            number = String("10");
-        } else {
-            number += static_cast<char>('1' + i);
-        }
         table[i] = String(names[i]);
         table[REGION_COUNT + i] = lower;
-        table[2 * REGION_COUNT + i] = number;
+        table[2 * REGION_COUNT + i] = String(std::to_string(i + 1).c_str());
     }
 }
 

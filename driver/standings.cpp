@@ -4,7 +4,10 @@
 #include <array>
 #include <cassert>
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace realmsfall {
 
@@ -158,9 +161,9 @@ bool isName(std::string_view word, const String& name) {
 
 // The lookup: after the first word, the counter, each line's first word is a name; the rest of
 // another player's line is passed over. It stops at the first "~" or at the player's record.
+// This goes on with it from a line's start, after the counter.
 bool findPlayer(Reading& reading, const String& name, PlayerStandings& standings) {
     std::string_view word;
-    takeWord(reading, word); // the counter, as a word
     for (;;) {
         if (!takeWord(reading, word)) {
             return false;
@@ -180,11 +183,47 @@ bool findPlayer(Reading& reading, const String& name, PlayerStandings& standings
 
 constexpr NumberOf COUNTER{};
 
+// Where the number that starts at `at` ends when it is written as appendNumber writes it: an
+// optional minus, then digits with no leading zero, within 32 bits, and not "-0". Nothing
+// otherwise.
+const char* numberAsWritten(const char* at, const char* end) {
+    const char* const digits = at != end && *at == '-' ? at + 1 : at;
+    constexpr std::ptrdiff_t MOST_DIGITS =
+        10; // one more is beyond 32 bits, so the look stops there
+    const char* past = digits;
+    std::int64_t magnitude = 0;
+    while (past != end && past - digits <= MOST_DIGITS && *past >= '0' && *past <= '9') {
+        magnitude = magnitude * 10 + (*past - '0');
+        ++past;
+    }
+    const std::int64_t number = digits == at ? magnitude : -magnitude;
+    const bool written = past != digits && (past == digits + 1 || *digits != '0') &&
+                         !(digits != at && magnitude == 0) && number >= INT32_MIN &&
+                         number <= INT32_MAX;
+    return written ? past : nullptr;
+}
+
+// The length of what follows a record's name up to and with the end of its line, when it is just
+// as appendRecord writes it: five numbers, each after one blank, then the newline. 0 otherwise.
+// Such a line reads as these numbers, and written back it would come out the same.
+std::size_t lineAsWritten(std::string_view rest) {
+    const char* at = rest.data();
+    const char* const end = at + rest.size();
+    for (std::size_t n = 0; n < RECORD_NUMBERS.size(); ++n) {
+        at = at != end && *at == ' ' ? numberAsWritten(at + 1, end) : nullptr;
+        if (at == nullptr) {
+            return 0;
+        }
+    }
+    return at != end && *at == '\n' ? static_cast<std::size_t>(at + 1 - rest.data()) : 0;
+}
+
 // The records of the load, after the counter: a name and five numbers, which may run across
 // lines, up to the first "~". The player's own lines are passed over; every other record goes to
-// `keep`.
-template <typename Keep>
-bool readOthers(Reading& reading, const String& name, Keep keep) {
+// `keep`, but for one whose line is just as it would be written back, when there is a `copy` to
+// take that line (from the name to the newline) as it stands.
+template <typename Keep, typename Copy = std::nullptr_t>
+bool readOthers(Reading& reading, const String& name, Keep keep, Copy copy = nullptr) {
     std::string_view word;
     PlayerRecord record;
     for (;;) {
@@ -198,12 +237,59 @@ bool readOthers(Reading& reading, const String& name, Keep keep) {
             if (!dropLine(reading)) {
                 return false;
             }
-        } else if (takeNumbers(reading, word, record)) {
+            continue;
+        }
+        if constexpr (!std::is_same_v<Copy, std::nullptr_t>) {
+            if (const std::size_t rest = lineAsWritten(reading.text.substr(reading.at))) {
+                reading.at += rest;
+                copy(std::string_view(word.data(), word.size() + rest));
+                continue;
+            }
+        }
+        if (takeNumbers(reading, word, record)) {
             keep(word, record);
         } else {
             return false;
         }
     }
+}
+
+// The lookup of `name` and the load of the same text, `load` having read the counter when
+// `counted`, with the outcome of the lookup run to its end and then the load: the lookup's
+// damage first. While the lines are just as they would be written and the player's is not among
+// them, both readings are at the same place and take the same lines, so they take them together,
+// in one pass; from the first other line each goes on by itself.
+template <typename Keep, typename Copy>
+std::optional<StandingsDamage> lookUpAndLoad(Reading& load, bool counted, const String& name,
+                                             PlayerStandings& found, Keep keep, Copy copy) {
+    Reading lookup{load.text};
+    std::string_view word;
+    takeWord(lookup, word); // the counter, as a word
+    bool closed = false;    // both readings have reached the closing "~"
+    if (counted && lookup.at == load.at) {
+        for (;;) {
+            const std::size_t lineStart = lookup.at;
+            if (!takeWord(lookup, word)) {
+                return lookup.damage;
+            }
+            const std::size_t rest = lineAsWritten(lookup.text.substr(lookup.at));
+            closed = word == "~";
+            if (closed || isName(word, name) || rest == 0) {
+                lookup.at = lineStart;
+                break;
+            }
+            lookup.at += rest;
+            copy(std::string_view(word.data(), word.size() + rest));
+        }
+        load.at = lookup.at;
+    }
+    if (!closed && !findPlayer(lookup, name, found)) {
+        return lookup.damage;
+    }
+    if (!counted || (!closed && !readOthers(load, name, keep, copy))) {
+        return load.damage;
+    }
+    return std::nullopt;
 }
 
 void appendNumber(std::string& out, std::int32_t n) {
@@ -272,16 +358,14 @@ std::optional<StandingsDamage> counterDamage(std::string_view text) {
 
 std::variant<PlayerStandings, StandingsDamage> readStandings(std::string_view text,
                                                              const String& name) {
-    text = asRead(text);
     PlayerStandings standings;
-    Reading lookup{text};
-    if (!findPlayer(lookup, name, standings)) {
-        return *lookup.damage;
-    }
-    Reading load{text};
-    if (!takeInteger(load, standings.seedCounter, COUNTER) ||
-        !readOthers(load, name, [](std::string_view, const PlayerRecord&) {})) {
-        return *load.damage;
+    Reading load{asRead(text)};
+    const bool counted = takeInteger(load, standings.seedCounter, COUNTER);
+    const auto damage = lookUpAndLoad(
+        load, counted, name, standings, [](std::string_view, const PlayerRecord&) {},
+        [](std::string_view) {});
+    if (damage) {
+        return *damage;
     }
     return standings;
 }
@@ -338,31 +422,45 @@ PlayerRecord withGames(const PlayerRecord& record, const RunTally& tally) {
 std::optional<StandingsDamage> writeBack(std::string_view text, const String& name,
                                          const RunTally& tally,
                                          const std::function<void(std::string_view)>& write) {
-    text = asRead(text);
     PlayerStandings now;
-    Reading lookup{text};
-    if (!findPlayer(lookup, name, now)) {
-        return lookup.damage;
-    }
-    Reading load{text};
+    Reading load{asRead(text)};
     std::int32_t counter{};
-    if (!takeInteger(load, counter, COUNTER)) {
-        return load.damage;
-    }
+    const bool counted = takeInteger(load, counter, COUNTER);
+    // Lines that go back as they stand are handed on in runs, straight from the text; the others
+    // are written anew into `out`, and each goes out before what follows it.
     std::string out;
     out.reserve(WRITE_CHUNK + 256);
     appendNumber(out, plus(counter, tally.seeded));
     out += '\n';
+    std::string_view run;
+    const auto endRun = [&] {
+        if (!run.empty()) {
+            write(run);
+            run = {};
+        }
+    };
     const auto keep = [&](std::string_view other, const PlayerRecord& record) {
+        endRun();
         appendRecord(out, other, record);
         if (out.size() >= WRITE_CHUNK) {
             write(out);
             out.clear();
         }
     };
-    if (!readOthers(load, name, keep)) {
-        return load.damage;
+    const auto copy = [&](std::string_view line) {
+        if (!out.empty()) {
+            write(out);
+            out.clear();
+        }
+        if (!run.empty() && run.data() + run.size() != line.data()) {
+            endRun();
+        }
+        run = std::string_view(run.empty() ? line.data() : run.data(), run.size() + line.size());
+    };
+    if (auto damage = lookUpAndLoad(load, counted, name, now, keep, copy)) {
+        return damage;
     }
+    endRun();
     appendRecord(out, view(name), withGames(now.record, tally));
     out += "~\n";
     write(out);

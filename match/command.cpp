@@ -30,12 +30,12 @@ void appendEntry(std::string& list, int number, const String& name) {
 void listHand(std::ostream& out, const Hand& hand, const CardNames& cardNames) {
     std::string list;
     for (int row = 1; row < LEFT_ROWS; ++row) {
-        appendEntry(list, row, cardNames[hand[row - 1]]);
+        appendEntry(list, row, nameOf(cardNames, hand[row - 1]));
         list += "\t\t";
-        appendEntry(list, row + LEFT_ROWS, cardNames[hand[row + LEFT_ROWS - 1]]);
+        appendEntry(list, row + LEFT_ROWS, nameOf(cardNames, hand[row + LEFT_ROWS - 1]));
         list += '\n';
     }
-    appendEntry(list, LEFT_ROWS, cardNames[hand[LEFT_ROWS - 1]]);
+    appendEntry(list, LEFT_ROWS, nameOf(cardNames, hand[LEFT_ROWS - 1]));
     list += "\t\t14. Discard an unwanted unit\n";
     out << list;
 }
@@ -56,7 +56,8 @@ Move enterCommand(Console& console, const Hand& hand, CardId gathering, const Ca
         return {Move::DISCARD, giveChoice(console, given->position)};
     }
     int command = readCommand(console);
-    while (command != DISCARD_COMMAND && isAmount(hand[command]) && gathering == CARD_NOTHING) {
+    while (command != DISCARD_COMMAND && isAmount(cardAt(hand, command)) &&
+           gathering == CARD_NOTHING) {
         console.out << "\nYou cannot select and amount of units without choosing a unit\n"
                     << "to gather in a prior turn.\nPlease select another unit number: ";
         command = readCommand(console);

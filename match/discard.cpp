@@ -34,7 +34,7 @@ int computerDiscardPosition(const Hand& hand) {
 
 CardId discardCard(Console& console, CardId discarded, const CardNames& cardNames, char side) {
     if (side == SIDE_PLAYER) {
-        console.out << "You have discarded your " << cardNames[discarded] << "\n";
+        console.out << "You have discarded your " << nameOf(cardNames, discarded) << "\n";
     } else {
         console.out << "You see unwanted troops leaving the enemies camp.\n";
     }

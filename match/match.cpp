@@ -84,12 +84,12 @@ void appendSide(std::string& status, const String& region, const String& gatheri
 void showStatus(const Match& match) {
     const CardNames& names = match.cardNames;
     std::string status = "\nPopulation: " + std::to_string(match.player.population) + '\n';
-    appendSide(status, match.playerRegion, names[match.player.gathering],
-               names[match.player.defense]);
+    appendSide(status, match.playerRegion, nameOf(names, match.player.gathering),
+               nameOf(names, match.player.defense));
     status += '\n';
-    appendSide(status, match.computerRegion, names[match.computer.gathering],
+    appendSide(status, match.computerRegion, nameOf(names, match.computer.gathering),
                defenseLabel(match.computer.defense));
-    const String& received = names[match.receivedCard];
+    const String& received = nameOf(names, match.receivedCard);
     status.append("\nYou received: ").append(view(received));
     status += "\nYour hand:\n";
     match.console.out << status;

@@ -70,9 +70,9 @@ CardId gatherTroops(Console& console, CardId& gathering, CardId troop, const Car
                     char side) {
     gathering = troop;
     if (side == SIDE_PLAYER) {
-        console.out << "You begin gathering a unit of " << cardNames[troop] << ".\n";
+        console.out << "You begin gathering a unit of " << nameOf(cardNames, troop) << ".\n";
     } else {
-        console.out << "Your scouts report a group of " << cardNames[troop]
+        console.out << "Your scouts report a group of " << nameOf(cardNames, troop)
                     << " gathering to attack.\n";
     }
     return drawCard();
@@ -82,7 +82,8 @@ CardId setDefense(Console& console, CardId& defense, CardId troop, const CardNam
                   char side) {
     defense = troop;
     if (side == SIDE_PLAYER) {
-        console.out << "You set up some defense with a unit of " << cardNames[troop] << ".\n";
+        console.out << "You set up some defense with a unit of " << nameOf(cardNames, troop)
+                    << ".\n";
     } else {
         console.out << "Your henchmen report defenses being established at the enemy holding.\n";
     }
@@ -94,8 +95,8 @@ CardId attackEnemy(Console& console, CardId& gathering, CardId& enemyDefense, Ca
     // An attack sends an offensive troop, or the Avatars that Divine Intervention raises.
     assert(isOffensiveTroop(gathering) || gathering == CARD_AVATARS);
     assert(isAmount(amount));
-    const Attack attack{cardNames[amount], cardNames[gathering], cardNames[enemyDefense],
-                        enemyDefense == CARD_NOTHING,
+    const Attack attack{nameOf(cardNames, amount), nameOf(cardNames, gathering),
+                        nameOf(cardNames, enemyDefense), enemyDefense == CARD_NOTHING,
                         computeCasualties(gathering, amount, enemyDefense)};
     if (side == SIDE_PLAYER) {
         narrateAttackByPlayer(console.out, attack);

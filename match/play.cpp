@@ -41,13 +41,13 @@ CardId dispatch(Match& match, char side, CardId card, MenuAnswer answer) {
 } // namespace
 
 bool playsTimeTwist(const Hand& hand, Move move) {
-    return move.kind == Move::PLAY && hand[move.position] == CARD_TIME_TWIST;
+    return move.kind == Move::PLAY && cardAt(hand, move.position) == CARD_TIME_TWIST;
 }
 
 void applyMove(Match& match, char side, Move move, MenuAnswer answer) {
     assert(isHandPosition(move.position));
     Kingdom& self = actingFirst(side, match.player, match.computer).first;
-    const CardId card = self.hand[move.position];
+    const CardId card = cardAt(self.hand, move.position);
     const bool timeTwist = playsTimeTwist(self.hand, move);
     const CardId replacement = move.kind == Move::DISCARD
                                    ? discardCard(match.console, card, match.cardNames, side)

@@ -4,6 +4,8 @@
 #include "specials/menu.h"
 #include "specials/specials.h"
 
+#include <cassert>
+#include <iterator>
 #include <ostream>
 #include <utility>
 
@@ -163,6 +165,7 @@ void narrateForComputer(std::ostream& out, const Roll& roll, const Kingdom& play
 }
 
 CardId weaponFor(TroopOrder order) {
+    assert(order >= 0 && static_cast<std::size_t>(order) < std::size(WEAPONS));
     return WEAPONS[order];
 }
 

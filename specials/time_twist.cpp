@@ -2,6 +2,7 @@
 #include "core/random.h"
 #include "specials/specials.h"
 
+#include <cassert>
 #include <ostream>
 
 namespace realmsfall {
@@ -72,6 +73,7 @@ Twist carryOut(int roll, Kingdom& self, Kingdom& opp, std::int32_t& turn,
         return {longAbsence(self, opp, side), {}};
     }
     const int day = rand() % HISTORY_DAYS;
+    assert(day >= 0 && day < HISTORY_DAYS);
     self = selfHistory[day];
     opp = oppHistory[day];
     ++turn;

@@ -42,6 +42,16 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     copied = shorter;
     taken = std::move(shorter);
     EXPECT_TRUE(std::string(copied.c_str()) == "ab" && std::string(taken.c_str()) == "ab");
+    // A string built from one about to go takes its buffer, and leaves it empty with no buffer of
+    // its own, still to be read, copied and written.
+    const char* const handed = taken.c_str();
+    const String built(std::move(taken));
+    EXPECT_TRUE(built.c_str() == handed && taken.capacity() == 0u);
+    EXPECT_STREQ(taken.c_str(), "");
+    String left(taken);
+    left = taken;
+    taken += "cd";
+    EXPECT_TRUE(taken == String("cd") && taken.capacity() == 3u && left.capacity() == 0u);
 
     std::istringstream in("  Pongi  extra\n\n\tA b \t\n\r\v\f Ann\r\n  Bo");
     String w("old"), l;

@@ -147,15 +147,22 @@ TEST(StandingsWriteBack, AddsTheRunToTheFileAsItIsNow) {
               "-2147483645\nAnn -2147483647 1 50 2 1\n~\n"},
              {"0\nAnn 5 0 100 5 0\n~\n", "Ann", RunTally{.wins = 1, .games = -5, .seeded = 1},
               "1\nAnn 6 0 0 0 0\n~\n"},
+             // Lines as they would be written go back as they stand, the others written anew.
+             {"0\nBob -2147483648 2147483647 0 -5 10\nCy 01 -0 1 2 3 \nDee 1  2 3 4 5\nEd 1 2\n"
+              "3 4 5 Fay 1 2 3 4 5\n\n Gil 0 0 0 0 0\n~\n",
+              "Ann", lostOne,
+              "1\nBob -2147483648 2147483647 0 -5 10\nCy 1 0 1 2 3\nDee 1 2 3 4 5\nEd 1 2 3 4 5\n"
+              "Fay 1 2 3 4 5\nGil 0 0 0 0 0\nAnn 0 1 0 1 0\n~\n"},
              {"0\nBob 1 2\n~\n", "Ann", lostOne,
               "line 3: number 3 of the record of \"Bob\"" + NUMBER + "\"~\" stands there"},
          }) {
         EXPECT_EQ(writtenBack(text, name, tally), expected) << text;
     }
-    // A long file goes out in pieces, every record in its place.
+    // A long file goes out in pieces, every record in its place, whether it goes back as it stands
+    // or is written anew.
     std::string many = "0\n", kept = "3\n";
     for (int i = 0; i < 20000; ++i) {
-        many += "P" + std::to_string(i) + " +1 2 3 4 5\n";
+        many += "P" + std::to_string(i) + (i % 3 == 0 ? " +1 2 3 4 5\n" : " 1 2 3 4 5\n");
         kept += "P" + std::to_string(i) + " 1 2 3 4 5\n";
     }
     EXPECT_EQ(writtenBack(many + "~\n", "Ann", RunTally{.seeded = 3}), kept + "Ann 0 0 0 0 0\n~\n");

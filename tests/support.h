@@ -68,7 +68,7 @@ inline CardId cardDrawnAfter(int seed, int skipped) {
 
 // How many numbers the generator has handed out since it stood at `before`; -1 past `limit`.
 inline int drawsSince(std::uint32_t before, int limit = 10000) {
-    for (int n = 0; n <= limit; ++n, before = before * 214013u + 2531011u) {
+    for (int n = 0; n <= limit; ++n, before = nextState(before)) {
         if (before == randomState()) {
             return n;
         }
