@@ -6,13 +6,6 @@
 
 namespace realmsfall {
 
-namespace {
-
-// The counting sort keeps a counter for every number up to 29, beyond the last kind.
-constexpr int CARD_KINDS = 30;
-
-} // namespace
-
 CardId drawCard() {
     const int r = rand() % DECK_SPAN;
     for (std::size_t row = 0; row < DECK.size(); ++row) {
@@ -31,13 +24,13 @@ void dealHands(Hand& first, Hand& second) {
 }
 
 void sortHand(Hand& hand) {
-    std::array<int, CARD_KINDS> counts{};
+    std::array<int, CARD_KIND_COUNT> counts{}; // the counting sort: one counter a kind
     for (const CardId card : hand) {
         assert(isCardKind(card));
         ++counts[card];
     }
     std::size_t position = 0;
-    for (CardId card = 0; card < CARD_KINDS; ++card) {
+    for (CardId card = 0; card < CARD_KIND_COUNT; ++card) {
         for (int n = counts[card]; n > 0; --n) {
             hand[position++] = card;
         }
