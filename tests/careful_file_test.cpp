@@ -41,16 +41,8 @@ const Compose WRITE_NEW = [](std::string_view, const std::function<void(std::str
     return std::optional<std::string>();
 };
 
-// A folder of the test's own, empty.
-std::string folder() {
-    const std::string path = standingsFile("") + "-folder";
-    fs::remove_all(path);
-    fs::create_directories(path);
-    return path;
-}
-
 TEST(CarefulFile, IsFoundOnceThroughItsLinksAndIsRefusedThroughAnotherUsersLinkInASharedFolder) {
-    const std::string top = folder();
+    const std::string top = ownFolder();
     fs::create_directories(top + "/a/b");
     std::ofstream(top + "/a/b/file") << "found\nend\n";
     fs::create_directory_symlink("a/b", top + "/to-b");
@@ -168,7 +160,8 @@ TEST(CarefulFile, AWaitForTheLockIsAnnouncedAndGivenUpAtItsLimit) {
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(std::get<FileTrouble>(read).kind, FileTrouble::GAVE_UP);
     EXPECT_EQ(announced, 1);
-    EXPECT_TRUE(waited >= std::chrono::milliseconds(1500) && waited < std::chrono::seconds(5));
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));
+    EXPECT_LT(waited, std::chrono::seconds(5));
     close(holder);
     EXPECT_EQ(contentOf(homeOf(path)), "held\nend\n");
 }

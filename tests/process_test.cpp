@@ -207,12 +207,9 @@ std::string played(Child& child, const std::string& keys) {
     return exitOf(child.finish());
 }
 
-// A folder of the test's own holding "standings.txt" with `text`; its path. (The in-process runs
-// that work out a game's keys use the test's standings file beside it.)
+// A folder of the test's own holding "standings.txt" with `text`, unless empty; its path.
 std::string folderWith(const std::string& text) {
-    const std::string folder = standingsFile("") + "-folder";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directory(folder);
+    const std::string folder = ownFolder();
     if (!text.empty()) {
         std::ofstream(folder + "/standings.txt", std::ios::binary) << text;
     }

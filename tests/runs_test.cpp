@@ -57,9 +57,7 @@ R   R   E       A     A L       M     M       S F       A     A L       L
 R    R  E       A     A L       M     M S     S F       A     A L       L
 R     R EEEEEEE A     A LLLLLLL M     M  SSSSS  F       A     A LLLLLLL LLLLLLL
 
-                   (version 2.1.1)
-
-)"));
+                   (version )" REALMSFALL_VERSION ")\n\n"));
     EXPECT_THAT(run.screen, HasSubstr("Player, enter your name: Name may not start with a ~.\n"
                                       "Player, enter your name: New player!\n"
                                       "View rules and unit lists in RMF_RULES.txt\n\n"
@@ -185,7 +183,7 @@ TEST(DamagedStandings, IsNamedOnTheErrorStreamAndLeftUntouched) {
     const std::string game = "Ann\n" + lostGame(7);
     for (const auto& [text, complaint, screenEnd] : {
              std::tuple{"seven\n~\n", ", line 1: the seed counter on the first line should be",
-                        "(version 2.1.1)\n\n"},
+                        "(version " REALMSFALL_VERSION ")\n\n"},
              {"7\nBob 1 2\n~\n", ", line 3: number 3 of the record of \"Bob\" should be",
               "Player, enter your name: \n"},
          }) {
