@@ -60,8 +60,7 @@ def judge(kind, case, folder, file):
         shown = run(["-s", "-f", file], **who)
         views[view] = which(shown.stdout, T.shown_old, T.shown_new) if shown.returncode == 0 \
             else f"status {shown.returncode}: {shown.stderr.decode(errors='replace').strip()}"
-    before = Path(file).read_bytes()
-    idle = run(["-f", file], b"Zed\n")  # the keyboard ends at the region prompt: no game
+    before, idle = Path(file).read_bytes(), run(["-f", file], b"Zed\n")  # input ends: no game
     after = Path(file).read_bytes()
     views["the file after the next run"] = which(after, T.old, T.new)
     if idle.returncode != 1:
@@ -118,8 +117,7 @@ def kill_before_calls(path):
 def play(file):
     game = subprocess.Popen([T.game, "-f", file], stdin=subprocess.PIPE,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    game.stdin.write(GAME_KEYS)
-    game.stdin.close()
+    game.stdin.write(GAME_KEYS), game.stdin.close()
     return game
 
 
@@ -147,8 +145,7 @@ def random_kills(path, draw):
         start = time.monotonic()
         game = play(file)
         time.sleep(max(0.0, start + at - time.monotonic()))
-        game.kill()
-        game.wait()
+        game.kill(), game.wait()
         T.mid_save += which(Path(file).read_bytes(), T.old, T.new) not in ("old", "new") or \
             not left_alone(folder, path)
         judge("random kills", f"{path}: random kill #{kill} at {at * 1000:.2f} ms", folder, file)
@@ -205,14 +202,12 @@ def main():
             kill_before_calls(path)
             random_kills(path, draw)
             full_disk(path)
-    for case, what in T.failed.items():
-        print(f"FAILED {case}: {' / '.join(what)}")
-    for kind, count in T.cases.items():
-        print(f"{kind}: {count} cases")
-    print(f"random kills that cut a save midway: {T.mid_save}; seed {T.seed}")
-    print(f"views agreeing on the old standings: {T.outcomes['old']}, on the new: "
-          f"{T.outcomes['new']}; {time.monotonic() - started:.1f} s")
-    print(f"{sum(T.cases.values()) - len(T.failed)} passed, {len(T.failed)} failed")
+    print(*(f"FAILED {case}: {' / '.join(what)}" for case, what in T.failed.items()),
+          *(f"{kind}: {count} cases" for kind, count in T.cases.items()),
+          f"random kills that cut a save midway: {T.mid_save}; seed {T.seed}",
+          f"views agreeing on the old standings: {T.outcomes['old']}, on the new: "
+          f"{T.outcomes['new']}; {time.monotonic() - started:.1f} s",
+          f"{sum(T.cases.values()) - len(T.failed)} passed, {len(T.failed)} failed", sep="\n")
     return 1 if T.failed else 0
 
 

@@ -397,16 +397,6 @@ TEST(Processes, ASaveThatFailsLeavesTheOldFile) {
     EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(folder)), 2);
 }
 
-// A file with a second name keeps both: it is rewritten in place.
-TEST(Processes, AFileWithTwoNamesIsRewrittenInPlace) {
-    const std::string folder = folderWith("7\n~\n");
-    std::filesystem::create_hard_link(folder + "/standings.txt", folder + "/other-name");
-    Child child(folder);
-    EXPECT_EQ(played(child, "Ann\n" + lostGame(7) + "n\n"), "status 0");
-    EXPECT_EQ(readFile(folder + "/other-name"), "8\nAnn 0 1 0 1 0\n~\n");
-    EXPECT_EQ(std::filesystem::hard_link_count(folder + "/standings.txt"), 2u);
-}
-
 // A shared score file: writable by the player, in a folder the player cannot write to, is
 // rewritten in place; a file the player may not write is refused. As root, the runs play as
 // nobody.
