@@ -249,64 +249,46 @@ TEST(Processes, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
     EXPECT_EQ(readFile(folder + "/standings.txt"), "1\nTess 0 1 0 1 0\n~\n");
 }
 
-// Both runs start from the same file and finish a game, then both saves wait for another
+// Three runs start from the same file and finish a game, then their saves wait for another
 // program's lock. The second to save locks the file the first renamed over the old one and adds
-// its game to what the first saved. A run starting meanwhile waits too, until a signal ends it.
-TEST(Processes, RunsSideBySideKeepEveryGame) {
+// its game to what the first saved. After about a second a waiting run says so, and a signal
+// gives the wait up at once: the third says its games were not saved, and a run that began
+// meanwhile has shown and made nothing. Each ends by that signal.
+TEST(Processes, RunsSideBySideKeepEveryGameAndASignalGivesUpAWait) {
     const std::string folder = folderWith("0\nCid 1 0 100 1 0\n~\n");
     const int other = open((folder + "/standings.txt").c_str(), O_RDONLY | O_CLOEXEC);
-    Child ann(folder), bob(folder);
-    ann.type("Ann\n" + lostGame(0));
-    bob.type("Bob\n" + lostGame(0)); // both took seed 0
-    ASSERT_TRUE(ann.showed(AGAIN));
-    ASSERT_TRUE(bob.showed(AGAIN));
-    ASSERT_EQ(flock(other, LOCK_EX), 0);
-    ann.type("n\n");
-    bob.type("n\n");
-    Child cid(folder);
-    for (Child* run : {&ann, &bob, &cid}) {
-        ASSERT_TRUE(run->waitsForLock());
-    }
-    cid.signal(SIGTERM);
-    EXPECT_EQ(exitOf(cid.finish(false)), "signal 15");
-    close(other);
-    EXPECT_EQ(exitOf(ann.finish()), "status 0");
-    EXPECT_EQ(exitOf(bob.finish()), "status 0");
-    EXPECT_THAT(readFile(folder + "/standings.txt"),
-                AnyOf("2\nCid 1 0 100 1 0\nAnn 0 1 0 1 0\nBob 0 1 0 1 0\n~\n",
-                      "2\nCid 1 0 100 1 0\nBob 0 1 0 1 0\nAnn 0 1 0 1 0\n~\n"));
-}
-
-// Another program holds the lock: after about a second the run says it waits, and a signal gives
-// the wait up at once. At the start nothing is shown or made; at the save the run says its games
-// were not saved. Either way it ends by that signal.
-TEST(Processes, AWaitForTheLockSpeaksAndGivesWayToASignal) {
-    const std::string folder = folderWith("7\n~\n");
-    const int holder = open((folder + "/standings.txt").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(flock(holder, LOCK_EX), 0);
     const auto endsBy = [](Child& child, int signal) {
+        EXPECT_TRUE(child.said(WAITING));
         const auto sent = std::chrono::steady_clock::now();
         child.signal(signal);
         const std::string how = exitOf(child.finish(false));
         EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(1));
         return how;
     };
-    Child starting(folder);
-    ASSERT_TRUE(starting.said(WAITING));
-    EXPECT_EQ(endsBy(starting, SIGINT), "signal 2");
-    EXPECT_EQ(starting.screenText + starting.complaints, WAITING);
-    ASSERT_EQ(flock(holder, LOCK_UN), 0);
-    Child saving(folder);
-    saving.type("Ann\n" + lostGame(7));
-    ASSERT_TRUE(saving.showed(AGAIN));
-    ASSERT_EQ(flock(holder, LOCK_EX), 0);
-    saving.type("n\n");
-    ASSERT_TRUE(saving.said(WAITING));
-    EXPECT_EQ(endsBy(saving, SIGTERM), "signal 15");
-    EXPECT_EQ(saving.complaints, WAITING + "realmsfall: standings.txt: gave up waiting; the games "
-                                           "of this run were not saved\n");
-    EXPECT_EQ(readFile(folder + "/standings.txt"), "7\n~\n");
-    close(holder);
+    Child ann(folder), bob(folder), dee(folder);
+    for (auto [run, name] : {std::pair{&ann, "Ann\n"}, {&bob, "Bob\n"}, {&dee, "Dee\n"}}) {
+        run->type(name + lostGame(0)); // all take seed 0
+        ASSERT_TRUE(run->showed(AGAIN));
+    }
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    for (Child* run : {&ann, &bob, &dee}) {
+        run->type("n\n");
+    }
+    Child cid(folder);
+    for (Child* run : {&ann, &bob, &dee, &cid}) {
+        ASSERT_TRUE(run->waitsForLock());
+    }
+    EXPECT_EQ(endsBy(cid, SIGINT), "signal 2");
+    EXPECT_EQ(cid.screenText + cid.complaints, WAITING);
+    EXPECT_EQ(endsBy(dee, SIGTERM), "signal 15");
+    EXPECT_EQ(dee.complaints, WAITING + "realmsfall: standings.txt: gave up waiting; the games of "
+                                        "this run were not saved\n");
+    close(other);
+    EXPECT_EQ(exitOf(ann.finish()), "status 0");
+    EXPECT_EQ(exitOf(bob.finish()), "status 0");
+    EXPECT_THAT(readFile(folder + "/standings.txt"),
+                AnyOf("2\nCid 1 0 100 1 0\nAnn 0 1 0 1 0\nBob 0 1 0 1 0\n~\n",
+                      "2\nCid 1 0 100 1 0\nBob 0 1 0 1 0\nAnn 0 1 0 1 0\n~\n"));
 }
 
 // Ctrl-C, a kill or a closed terminal in the third game: the first two are kept, the third is
