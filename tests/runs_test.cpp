@@ -85,6 +85,9 @@ TEST(Game, EveryGameTakesTheNextSeedAndAReturningPlayerMovesLast) {
     const Outcome won = play("55\n~\n", "Ann\n" + LOSING_GAME);
     EXPECT_THAT(won.screen, HasSubstr(".\nOVERKILL!!\n\nWould you like to play again? "));
     EXPECT_EQ(won.file, "56\nAnn 1 0 100 1 1\n~\n");
+    // The largest counter is followed by the smallest.
+    EXPECT_EQ(play("2147483647\n~\n", "Ann\n" + lostGame(INT32_MAX)).file,
+              "-2147483648\nAnn 0 1 0 1 0\n~\n");
     // Other records go back as they were read, percent included; names differ by case alone;
     // the file read has no newline after its "~".
     const std::string others = "bob 4 1 12 5 1\nCid 0 0 0 0 0\n";
@@ -170,11 +173,6 @@ TEST(BadNames, TheNameWrittenBackIsOneTheNextRunAccepts) {
     const Outcome nothing = play("0\n~\n", "\0\0 Cid\nAnn\n"s + game);
     EXPECT_THAT(nothing.screen, HasSubstr("name: Player, enter your name: New player!"));
     EXPECT_EQ(nothing.file, "1\nAnn 0 1 0 1 0\n~\n");
-}
-
-TEST(SeedCounter, TheLargestCounterIsFollowedByTheSmallest) {
-    const Outcome r = play("2147483647\n~\n", "Ann\n" + lostGame(INT32_MAX));
-    EXPECT_EQ(r.file, "-2147483648\nAnn 0 1 0 1 0\n~\n");
 }
 
 // A file that cannot be read is named on the error stream and left as it is: before the name
