@@ -186,7 +186,8 @@ def main():
                                       f"{i % 13}\n" for i in range(200_000 if T.long else 300)))
     T.old, started = T.old.encode(), time.monotonic()
     with tempfile.TemporaryDirectory(dir="/tmp", prefix="crash_check.") as T.base:
-        os.chmod(T.base, 0o755)
+        os.chmod(T.base, 0o755)  # with a copy of the game that every user can reach
+        T.game = shutil.copy(T.game, os.path.join(T.base, "realmsfall"))
         news = []
         for path in PATHS:  # an uninterrupted save, which both ways must make the same
             folder, file = fresh(path)
