@@ -135,6 +135,15 @@ TEST(CarefulFile, ReplacesByRenameOrInPlaceAndMakesAMissingFileWhole) {
     const auto refused = replaceFile(homeOf(path), ENDS_AT_END, refusing, Patience{}, recovery);
     EXPECT_EQ(refused->why, "damaged");
     EXPECT_EQ(readFile(path), "new content\nmore\nend\n");
+    int composed = 0; // content that comes out otherwise when written than when counted
+    const Compose fickle = [&composed](std::string_view,
+                                       const std::function<void(std::string_view)>& write) {
+        write(++composed == 1 ? "counted\nend\n" : "WRITTEN\nend\n");
+        return std::optional<std::string>();
+    };
+    EXPECT_TRUE(replaceFile(homeOf(path), ENDS_AT_END, fickle, Patience{}, recovery));
+    EXPECT_EQ(composed, 2);
+    EXPECT_EQ(readFile(path + "-second"), "new content\nmore\nend\n");
     fs::remove(path + "-second");
     fs::remove(path);
     EXPECT_FALSE(makeFile(homeOf(path), "made\nend\n"));
