@@ -1,11 +1,10 @@
 #pragma once
 
 // What both fuzz targets share: a private folder for the standings file, a screen that shows
-// nothing, and one whole run of the game on given keys.
+// nothing, the keys of a game lost by discarding, and one whole run of the game on given keys.
 #include "core/console.h"
 #include "driver/complaints.h"
 #include "driver/game.h"
-#include "tests/support.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +34,16 @@ inline const std::string& privateFolder() {
     (void)removedAtExit;
     return folder;
 }
+
+// Region, coin call, then turns spent discarding the first card until one side falls; the empty
+// lines feed the pauses after each turn.
+inline const std::string LOSING_GAME = [] {
+    std::string keys = "Pongi\nh\n";
+    for (int turn = 0; turn < 300; ++turn) {
+        keys += "\n\n\n\n14\n1\n";
+    }
+    return keys;
+}();
 
 inline const std::string& standingsPath() {
     static const std::string path = privateFolder() + "/standings.txt";

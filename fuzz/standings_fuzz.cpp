@@ -15,7 +15,7 @@ namespace {
 
 // A name, then the discarding game of the tests: enough for one side to fall from any seed.
 // What is left over answers the play-again question with a no.
-const std::string LOSING_RUN = "Ann\n" + testing::LOSING_GAME;
+const std::string LOSING_RUN = "Ann\n" + fuzzing::LOSING_GAME;
 
 // The file the write back makes of `text` for Ann and `tally`.
 std::string writtenBack(const std::string& text, const RunTally& tally) {

@@ -6,21 +6,11 @@ starves it of disk (RLIMIT_FSIZE), both when it replaces the file by a rename an
 rewrites it in place (the file has a second hard link). After each case the scores as the owner,
 the scores as another user and the file after the next run must all be the same one of the old
 standings or the new ones. Usage: crash_check.py GAME [--long] [--seed N]"""
-import argparse
-import os
-import random
-import re
-import resource
-import shutil
-import signal
-import subprocess
-import sys
-import tempfile
-import time
+import argparse, os, random, re, resource, shutil, signal, subprocess, sys, tempfile, time
+from collections import Counter
 from pathlib import Path
 
 GAME_KEYS = b"Ann\nPongi\nh\n" + b"\n\n\n\n14\n1\n" * 300  # a game lost by discarding
-IDLE_KEYS = b"Zed\n"  # the keyboard ends at the region prompt: no game is played
 NAME, LINK, NOBODY = "standings.txt", "link.txt", 65534
 NAMED = re.compile(r'[/"]' + re.escape(NAME) + '"')
 PATHS = ("rename", "in place")
@@ -28,14 +18,7 @@ PATHS = ("rename", "in place")
 QUIET = {"newfstatat", "fstat", "statx", "faccessat2", "access", "read", "pread64", "lseek",
          "getdents64", "fcntl", "close", "mmap", "munmap", "brk", "mprotect", "rt_sigprocmask",
          "rt_sigaction", "exit_group"}
-
-T = argparse.Namespace(failed={}, cases={}, outcomes={"old": 0, "new": 0}, mid_save=0)
-
-
-def standings(players):
-    rows = "".join(f"P{i} {i % 97} {i % 89} {i * 7 % 101} {i % 97 + i % 89} {i % 13}\n"
-                   for i in range(players))
-    return f"7\n{rows}~\n".encode()
+T = argparse.Namespace(failed={}, cases=Counter(), outcomes=Counter(), mid_save=0)
 
 
 def run(args, keys=b"", **options):
@@ -45,10 +28,9 @@ def run(args, keys=b"", **options):
 def fresh(path):
     """A folder of its own holding the old standings, with a second link for a save in place."""
     folder = tempfile.mkdtemp(dir=T.base)
-    os.chmod(folder, 0o755)
     file = os.path.join(folder, NAME)
     Path(file).write_bytes(T.old)
-    os.chmod(file, 0o644)
+    os.chmod(folder, 0o755), os.chmod(file, 0o644)
     if path == "in place":
         os.link(file, os.path.join(folder, LINK))
     return folder, file
@@ -69,17 +51,16 @@ def fail(case, what):
 
 def judge(kind, case, folder, file):
     """Every view of the file after a case: the same one of old or new."""
-    T.cases[kind] = T.cases.get(kind, 0) + 1
-    views = {}
-    readers = [("-s as the owner", {})]
+    T.cases[kind] += 1
+    readers = {"-s as the owner": {}}
     if os.geteuid() == 0:
-        readers.append(("-s as another user", dict(user=NOBODY, group=NOBODY, extra_groups=[])))
-    for view, who in readers:
+        readers["-s as another user"] = dict(user=NOBODY, group=NOBODY, extra_groups=[])
+    views = {}
+    for view, who in readers.items():
         shown = run(["-s", "-f", file], **who)
         views[view] = which(shown.stdout, T.shown_old, T.shown_new) if shown.returncode == 0 \
             else f"status {shown.returncode}: {shown.stderr.decode(errors='replace').strip()}"
-    before = Path(file).read_bytes()
-    idle = run(["-f", file], IDLE_KEYS)
+    before, idle = Path(file).read_bytes(), run(["-f", file], b"Zed\n")  # input ends: no game
     after = Path(file).read_bytes()
     views["the file after the next run"] = which(after, T.old, T.new)
     if idle.returncode != 1:
@@ -101,13 +82,12 @@ def save_calls(path):
     log = os.path.join(T.base, "trace")
     subprocess.run(["strace", "-f", "-qq", "-o", log, T.game, "-f", file], input=GAME_KEYS,
                    capture_output=True)
-    calls, counted = [], {}
-    with open(log) as lines:
-        for line in lines:
-            if match := re.match(r"(?:\d+ +)?(\w+)\((.*)", line):
-                name, arguments = match.groups()
-                counted[name] = counted.get(name, 0) + 1
-                calls.append((name, counted[name], arguments))
+    calls, counted = [], Counter()
+    for line in Path(log).read_text().splitlines():
+        if match := re.match(r"(?:\d+ +)?(\w+)\((.*)", line):
+            name, arguments = match.groups()
+            counted[name] += 1
+            calls.append((name, counted[name], arguments))
     opens = [i for i, (name, _, arguments) in enumerate(calls)
              if name in ("open", "openat", "creat") and NAMED.search(arguments)]
     start = opens[-1] if opens else len(calls)  # the save opens the file one last time
@@ -137,13 +117,13 @@ def kill_before_calls(path):
 def play(file):
     game = subprocess.Popen([T.game, "-f", file], stdin=subprocess.PIPE,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    game.stdin.write(GAME_KEYS)
-    game.stdin.close()
+    game.stdin.write(GAME_KEYS), game.stdin.close()
     return game
 
 
-def save_window(path):
-    """When the save first shows in the folder, and when the run ends, after a run's start."""
+def random_kills(path, draw):
+    # When the save first shows in the folder, and when the run ends, after a run's start: the
+    # middle of three runs.
     def looks(folder, file):
         status = os.stat(file)
         return (os.stat(folder).st_mtime_ns, status.st_size, status.st_blocks, status.st_ctime_ns)
@@ -158,23 +138,17 @@ def save_window(path):
         ends.append(time.monotonic() - start)
         shows.append(first or ends[-1])
     shows.sort(), ends.sort()
-    return max(0.0, 2 * shows[1] - ends[1]), ends[1]
-
-
-def random_kills(path, draw):
-    earliest, latest = save_window(path)
+    earliest, latest = max(0.0, 2 * shows[1] - ends[1]), ends[1]
     for kill in range(T.kills):
         folder, file = fresh(path)
         at = draw.uniform(earliest, latest)
-        case = f"{path}: random kill #{kill} at {at * 1000:.2f} ms"
         start = time.monotonic()
         game = play(file)
         time.sleep(max(0.0, start + at - time.monotonic()))
-        game.kill()
-        game.wait()
+        game.kill(), game.wait()
         T.mid_save += which(Path(file).read_bytes(), T.old, T.new) not in ("old", "new") or \
             not left_alone(folder, path)
-        judge("random kills", case, folder, file)
+        judge("random kills", f"{path}: random kill #{kill} at {at * 1000:.2f} ms", folder, file)
 
 
 def full_disk(path):
@@ -187,8 +161,7 @@ def full_disk(path):
             resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
         folder, file = fresh(path)
         case = f"{path}: files limited to {limit} bytes"
-        played = subprocess.run([T.game, "-f", file], input=GAME_KEYS, capture_output=True,
-                                preexec_fn=starve)
+        played = run(["-f", file], GAME_KEYS, preexec_fn=starve)
         got = (played.returncode, which(Path(file).read_bytes(), T.old, T.new))
         if got not in ([(3, "old")] if limit < new else [(3, "old"), (0, "new")]):
             fail(case, f"status {got[0]}, the file {got[1]}")
@@ -205,25 +178,23 @@ def main():
     options.add_argument("--seed", type=int, default=random.randrange(1 << 32))
     options.parse_args(namespace=T)
     if not shutil.which("strace"):
-        if "CI" in os.environ:
-            print("crash_check: strace is missing, and CI must have it")
-            return 1
-        print("crash_check: skipped: strace is not installed")
-        return 0
-    T.game = os.path.abspath(T.game)
-    T.kills = 300 if T.long else 12
-    T.old = standings(200_000 if T.long else 2000)
-    started = time.monotonic()
+        print("crash_check: strace is missing" + (", and CI must have it" if "CI" in os.environ
+                                                  else ": skipped"))
+        return 1 if "CI" in os.environ else 0
+    T.game, T.kills = os.path.abspath(T.game), 300 if T.long else 2
+    T.old = "7\n{}~\n".format("".join(f"P{i} {i % 97} {i % 89} {i * 7 % 101} {i % 97 + i % 89} "
+                                      f"{i % 13}\n" for i in range(200_000 if T.long else 300)))
+    T.old, started = T.old.encode(), time.monotonic()
     with tempfile.TemporaryDirectory(dir="/tmp", prefix="crash_check.") as T.base:
-        os.chmod(T.base, 0o755)
+        os.chmod(T.base, 0o755)  # with a copy of the game that every user can reach
+        T.game = shutil.copy(T.game, os.path.join(T.base, "realmsfall"))
         news = []
         for path in PATHS:  # an uninterrupted save, which both ways must make the same
             folder, file = fresh(path)
             T.shown_old = run(["-s", "-f", file]).stdout
             run(["-f", file], GAME_KEYS, check=True)
             news.append(Path(file).read_bytes() if left_alone(folder, path) else b"")
-        T.new = news[0]
-        T.shown_new = run(["-s", "-f", file]).stdout
+        T.new, T.shown_new = news[0], run(["-s", "-f", file]).stdout
         if news[0] in (T.old, b"") or news[1] != news[0] or T.shown_new == T.shown_old:
             print("crash_check: the uninterrupted saves were not the same whole new file")
             return 1
@@ -232,15 +203,12 @@ def main():
             kill_before_calls(path)
             random_kills(path, draw)
             full_disk(path)
-    for case, what in T.failed.items():
-        print(f"FAILED {case}: {' / '.join(what)}")
-    for kind, count in T.cases.items():
-        print(f"{kind}: {count} cases")
-    print(f"random kills that cut a save midway: {T.mid_save}; seed {T.seed}")
-    print(f"views agreeing on the old standings: {T.outcomes['old']}, on the new: "
-          f"{T.outcomes['new']}; {time.monotonic() - started:.1f} s")
-    total = sum(T.cases.values())
-    print(f"{total - len(T.failed)} passed, {len(T.failed)} failed")
+    print(*(f"FAILED {case}: {' / '.join(what)}" for case, what in T.failed.items()),
+          *(f"{kind}: {count} cases" for kind, count in T.cases.items()),
+          f"random kills that cut a save midway: {T.mid_save}; seed {T.seed}",
+          f"views agreeing on the old standings: {T.outcomes['old']}, on the new: "
+          f"{T.outcomes['new']}; {time.monotonic() - started:.1f} s",
+          f"{sum(T.cases.values()) - len(T.failed)} passed, {len(T.failed)} failed", sep="\n")
     return 1 if T.failed else 0
 
 

@@ -3,6 +3,7 @@
 // Whole runs of the game played in-process against a standings file of the test's own.
 #include "driver/complaints.h"
 #include "driver/game.h"
+#include "driver/options.h"
 #include "support.h"
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace realmsfall::testing {
 
@@ -28,6 +30,15 @@ inline std::string standingsFile(const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
     return path;
+}
+
+// An empty folder of the current test's own, beside its standings file (which the in-process
+// runs that work out a game's keys use).
+inline std::string ownFolder() {
+    const std::string folder = standingsFile("") + "-folder";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
 }
 
 struct Outcome {
@@ -59,6 +70,19 @@ inline Outcome play(const std::string& file, const std::string& keys) {
     Outcome result = run(file, keys);
     EXPECT_EQ(result.status, 0) << result.complaints;
     return result;
+}
+
+// One run of the command line `realmsfall arguments...` on `keys`; no standings file of its own.
+inline Outcome commandLine(std::vector<std::string> arguments, const std::string& keys = "") {
+    arguments.insert(arguments.begin(), "realmsfall");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    ScriptedConsole c(keys);
+    const int status = runCommandLine(static_cast<int>(argv.size()) - 1, argv.data(), c.console);
+    return {status, c.screen(), c.err.str(), "", ""};
 }
 
 // The keys of a lost game seeded with `seed`, up to the play-again question.

@@ -1,6 +1,5 @@
 // The command line, run in-process: help, version, rules, the standings table, numbered deals
 // and the complaints about options the game does not take.
-#include "driver/options.h"
 #include "games.h"
 
 #include <gmock/gmock.h>
@@ -18,22 +17,9 @@ using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 using ::testing::StartsWith;
 
-const std::string USAGE = "Usage: realmsfall [OPTION]...\n";
 const std::string TRY_HELP = "Try 'realmsfall --help' for more information.\n";
 const std::string NOT_A_DEAL =
     "the deal must be a whole number from -2147483648 to 2147483647, not ";
-
-Outcome commandLine(std::vector<std::string> arguments, const std::string& keys = "") {
-    arguments.insert(arguments.begin(), "realmsfall");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    ScriptedConsole c(keys);
-    const int status = runCommandLine(static_cast<int>(argv.size()) - 1, argv.data(), c.console);
-    return {status, c.screen(), c.err.str(), "", ""};
-}
 
 TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
     const std::string path = standingsFile("");
@@ -89,8 +75,8 @@ TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
         withFile.insert(withFile.end(), arguments.begin(), arguments.end());
         ::testing::internal::CaptureStderr(); // where getopt_long would complain by itself
         const Outcome wrong = commandLine(withFile);
-        EXPECT_EQ(wrong.status, 64) << problem;
-        EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE + TRY_HELP);
+        EXPECT_EQ(wrong.status, EXIT_USAGE) << problem;
+        EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE + "\n" + TRY_HELP);
         EXPECT_EQ(wrong.screen + ::testing::internal::GetCapturedStderr(), "");
     }
     const Outcome none = commandLine({"--scores", "-f", path});

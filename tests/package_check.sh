@@ -24,8 +24,8 @@ check_gzip() {
     header=$(od -An -tx1 -j3 -N6 "$1" | tr -d ' \n')
     [ "$header" = 000000000002 ] || fail "$2 is not gzip -9n: header bytes 3-8 are $header"
 }
-# Checks the files under prefix $1 ($2 names it in messages) that do not depend on stripping;
-# $3 is the prefix as installed to, where the manual page says the rules are.
+# The files under prefix $1 ($2 names it in messages) that do not depend on stripping; $3 is the
+# prefix as installed to, where the manual page says the rules are.
 check_documents() {
     gzip -dc "$1/share/man/man6/realmsfall.6.gz" >"$scratch/page"
     grep -q "^\.TH REALMSFALL 6 .* \"Realmsfall $version\"" "$scratch/page" ||
@@ -41,7 +41,6 @@ check_documents() {
     grep -q '^License: Expat$' "$1/$docs/copyright" && grep -q "The Realmsfall developers" \
         "$1/$docs/copyright" || fail "$2: the copyright file names no MIT licence or developers"
 }
-
 # The game at $1 ($2 names it in messages) shows the very rules that are installed, names the
 # file $3 in its help, and its copyright is the one of the copyright file $4. $5, when given, is
 # the command that runs the game for its help instead of $1.
@@ -59,13 +58,11 @@ check_game "$game" "the build folder's game" "$source/RMF_RULES.txt" "$build/pac
 "$cmake" --install "$build" --prefix "$scratch/prefix" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; fail "cmake --install"; }
 found=$(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort)
-[ "$found" = "$expected" ] || fail "cmake --install made:
-$found"
+[ "$found" = "$expected" ] || fail "cmake --install made: $found"
 cmp -s "$game" "$scratch/prefix/games/realmsfall" || fail "cmake --install: games/realmsfall is not the game"
 check_documents "$scratch/prefix" "cmake --install" "$scratch/prefix"
 prefix=$(cd "$scratch/prefix" && pwd -P) # as the game finds itself
-check_game "$prefix/games/realmsfall" "cmake --install" "$prefix/$docs/RMF_RULES.txt" \
-    "$prefix/$docs/copyright"
+check_game "$prefix/games/realmsfall" "cmake --install" "$prefix/$docs/RMF_RULES.txt" "$prefix/$docs/copyright"
 
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; echo "FAILED: cpack -G DEB"; exit 1; }
@@ -73,15 +70,13 @@ deb=$(echo "$scratch"/package/*.deb)
 [ -f "$deb" ] || { echo "FAILED: cpack made no single package: $deb"; exit 1; }
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
 found=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' | sort)
-[ "$found" = "$expected" ] || fail "the package holds:
-$found"
+[ "$found" = "$expected" ] || fail "the package holds: $found"
 "$lintian" --pedantic --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 ||
     { cat "$scratch/lintian"; fail "lintian"; }
 
-usr=$scratch/unpacked/usr
+usr=$scratch/unpacked/usr packaged=$scratch/unpacked/usr/games/realmsfall
 dpkg-deb -x "$deb" "$scratch/unpacked"
 check_documents "$usr" "the package" /usr
-packaged=$usr/games/realmsfall
 # The packaged game where the package puts it: a private mount shows the unpacked files at
 # /usr/games and /usr/share/doc. Without the means for one, the unpacked tree stands for /usr.
 at_usr() {

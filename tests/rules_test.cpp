@@ -54,7 +54,8 @@ std::int32_t seedYielding(std::uint32_t value) {
 TEST(RulesFile, IsPlainTextForAnEightyColumnTerminalAndListsEveryRegion) {
     const auto plain = [](char c) { return c >= ' ' && c <= '~'; };
     for (const std::string& line : LINES) {
-        EXPECT_TRUE(line.size() <= 79 && std::all_of(line.begin(), line.end(), plain)) << line;
+        EXPECT_LE(line.size(), 79u) << line;
+        EXPECT_TRUE(std::all_of(line.begin(), line.end(), plain)) << line;
     }
     RegionTable regions;
     fillRegionTable(regions);

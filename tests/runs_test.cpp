@@ -57,9 +57,7 @@ R   R   E       A     A L       M     M       S F       A     A L       L
 R    R  E       A     A L       M     M S     S F       A     A L       L
 R     R EEEEEEE A     A LLLLLLL M     M  SSSSS  F       A     A LLLLLLL LLLLLLL
 
-                   (version 2.1.1)
-
-)"));
+                   (version )" REALMSFALL_VERSION ")\n\n"));
     EXPECT_THAT(run.screen, HasSubstr("Player, enter your name: Name may not start with a ~.\n"
                                       "Player, enter your name: New player!\n"
                                       "View rules and unit lists in RMF_RULES.txt\n\n"
@@ -87,6 +85,9 @@ TEST(Game, EveryGameTakesTheNextSeedAndAReturningPlayerMovesLast) {
     const Outcome won = play("55\n~\n", "Ann\n" + LOSING_GAME);
     EXPECT_THAT(won.screen, HasSubstr(".\nOVERKILL!!\n\nWould you like to play again? "));
     EXPECT_EQ(won.file, "56\nAnn 1 0 100 1 1\n~\n");
+    // The largest counter is followed by the smallest.
+    EXPECT_EQ(play("2147483647\n~\n", "Ann\n" + lostGame(INT32_MAX)).file,
+              "-2147483648\nAnn 0 1 0 1 0\n~\n");
     // Other records go back as they were read, percent included; names differ by case alone;
     // the file read has no newline after its "~".
     const std::string others = "bob 4 1 12 5 1\nCid 0 0 0 0 0\n";
@@ -174,18 +175,13 @@ TEST(BadNames, TheNameWrittenBackIsOneTheNextRunAccepts) {
     EXPECT_EQ(nothing.file, "1\nAnn 0 1 0 1 0\n~\n");
 }
 
-TEST(SeedCounter, TheLargestCounterIsFollowedByTheSmallest) {
-    const Outcome r = play("2147483647\n~\n", "Ann\n" + lostGame(INT32_MAX));
-    EXPECT_EQ(r.file, "-2147483648\nAnn 0 1 0 1 0\n~\n");
-}
-
 // A file that cannot be read is named on the error stream and left as it is: before the name
 // prompt when no name could read it, right after it otherwise.
 TEST(DamagedStandings, IsNamedOnTheErrorStreamAndLeftUntouched) {
     const std::string game = "Ann\n" + lostGame(7);
     for (const auto& [text, complaint, screenEnd] : {
              std::tuple{"seven\n~\n", ", line 1: the seed counter on the first line should be",
-                        "(version 2.1.1)\n\n"},
+                        "(version " REALMSFALL_VERSION ")\n\n"},
              {"7\nBob 1 2\n~\n", ", line 3: number 3 of the record of \"Bob\" should be",
               "Player, enter your name: \n"},
          }) {
