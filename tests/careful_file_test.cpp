@@ -65,6 +65,10 @@ TEST(CarefulFile, IsFoundOnceThroughItsLinksAndIsRefusedThroughAnotherUsersLinkI
     ASSERT_EQ(lchown((top + "/shared/link").c_str(), 65534, 65534), 0);
     EXPECT_THAT(std::get<std::string>(findHome(top + "/shared/link")),
                 StartsWith("refused: it leads through the symbolic link \"link\""));
+    for (const mode_t unguarded : {0777, 01775}) { // not sticky, or not written by everyone
+        ASSERT_EQ(chmod((top + "/shared").c_str(), unguarded), 0);
+        EXPECT_EQ(homeOf(top + "/shared/link").name, "file") << unguarded;
+    }
     ASSERT_EQ(chown((top + "/shared").c_str(), 65534, 65534), 0); // the folder's owner's link
     EXPECT_EQ(homeOf(top + "/shared/link").name, "file");
 }

@@ -80,6 +80,7 @@ TEST(Levels, HardChoosesByItsRules) {
         {{21, 13, 40000}, open, {23}, 12, -2, -1},              // ... but not near the end
         {{0, 13, 200000}, open, {5, 11}, 12, 0, -1},            // Footmen give way to Dragons
         {{5, 13, 200000}, {21, 17, 8000}, {6, 20}, 12, 1, 0},   // a likely miss is no attack
+        {{21, 13, 200000}, {21, 21, 100000}, {24, 24}, 12, -1, -1}, // a special held twice goes
     };
     for (const auto& [own, other, front, filler, move, answer] : cases) {
         LevelRandom random = levelRandom(1, 'c');
