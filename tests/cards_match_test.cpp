@@ -33,7 +33,8 @@ TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
     Hand player{}, computer{};
     srand(17);
     dealHands(player, computer); // the first hand takes the first draw
-    EXPECT_TRUE(player[0] == cardDrawnAfter(17, 0) && computer[12] == cardDrawnAfter(17, 25));
+    EXPECT_EQ(player[0], cardDrawnAfter(17, 0));
+    EXPECT_EQ(computer[12], cardDrawnAfter(17, 25));
     Hand hand = handOf({24, 0, 24, 24, 0}, 24);
     sortHand(hand);
     EXPECT_EQ(hand, handOf({0, 0}, 24));
@@ -41,7 +42,8 @@ TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
     // A number, whether it is a hand position, and whether it is a card kind.
     for (const auto& [value, position, kind] :
          {std::array{-1, 0, 0}, {0, 1, 1}, {12, 1, 1}, {13, 0, 1}, {26, 0, 1}, {27, 0, 0}}) {
-        EXPECT_TRUE(isHandPosition(value) == position && isCardKind(value) == kind) << value;
+        EXPECT_EQ(isHandPosition(value), position) << value;
+        EXPECT_EQ(isCardKind(value), kind) << value;
     }
     EXPECT_STREQ(NAMES.at(CARD_NAME_SLOTS - 1).c_str(), ""); // room beyond the 27 names
     EXPECT_STREQ(defenseLabel(CARD_SHIELDS_OF_FATE).c_str(), "Established"); // any set defense
@@ -70,7 +72,8 @@ TEST(MatchCommandEntry, ListsTwoColumnsRefusesAmountsWhileIdleAndAsksWhatToDisca
     const Hand hand = {0, 0, 1, 2, 3, 4, 5, 6, 7, 11, 12, 19, 24};
     ScriptedConsole con("10\n15\n10\n14\n14\n0\n13\n");
     const Move discard = enterCommand(con.console, hand, CARD_NOTHING, NAMES);
-    EXPECT_TRUE(discard.kind == Move::DISCARD && discard.position == 12);
+    EXPECT_EQ(discard.kind, Move::DISCARD);
+    EXPECT_EQ(discard.position, 12);
     const std::string no = "Invalid number, please re-enter: ";
     const std::string refusal = "\nYou cannot select and amount of units without choosing a unit\n"
                                 "to gather in a prior turn.\nPlease select another unit number: ";
@@ -136,11 +139,14 @@ TEST(MatchMoves, TheComputerPlaysOrDiscardsAndThePlayerReceivesTheNewCard) {
     srand(5);
     EXPECT_FALSE(chooseComputerPlay(match));
     EXPECT_EQ(match.computer.hand, handOf({11, 10, 7, replacement, 9, 6}, 8));
-    EXPECT_TRUE(drawsSince(5) == 1 && match.receivedCard == CARD_THIEVES && !match.refreshReceived);
+    EXPECT_EQ(drawsSince(5), 1);
+    EXPECT_EQ(match.receivedCard, CARD_THIEVES);
+    EXPECT_FALSE(match.refreshReceived);
     EXPECT_EQ(con.screen(), "You see unwanted troops leaving the enemies camp.\n");
     match.computer.hand = handOf({}, CARD_TIME_TWIST);
     EXPECT_TRUE(chooseComputerPlay(match));
-    EXPECT_TRUE(match.refreshReceived && match.receivedCard == CARD_THIEVES);
+    EXPECT_TRUE(match.refreshReceived);
+    EXPECT_EQ(match.receivedCard, CARD_THIEVES);
     // The player names the card to throw away, and receives the new one.
     ScriptedConsole player;
     Match playing = matchWith(player.console, {});
@@ -148,21 +154,24 @@ TEST(MatchMoves, TheComputerPlaysOrDiscardsAndThePlayerReceivesTheNewCard) {
     srand(5);
     applyMove(playing, SIDE_PLAYER, {Move::DISCARD, 12});
     EXPECT_EQ(player.screen(), "You have discarded your Griffons\n");
-    EXPECT_TRUE(playing.player.hand[12] == replacement && playing.receivedCard == replacement);
+    EXPECT_EQ(playing.player.hand[12], replacement);
+    EXPECT_EQ(playing.receivedCard, replacement);
     EXPECT_EQ(computerDiscardPosition(handOf({26, 23, 20, 24}, 26)), 2); // specials: Clerics
     // The player's turn starts with the last card of the hand after the computer's Time Twist,
     // and records the kingdom in the history, newest first.
     playing.player.hand[12] = CARD_CLERICS;
     playing.refreshReceived = true;
     startPlayerTurn(playing);
-    EXPECT_TRUE(playing.receivedCard == CARD_CLERICS && !playing.refreshReceived);
-    EXPECT_TRUE(alive(Kingdom{21, 21, 1, {}}) && !alive(Kingdom{21, 21, 0, {}}));
+    EXPECT_EQ(playing.receivedCard, CARD_CLERICS);
+    EXPECT_FALSE(playing.refreshReceived);
+    EXPECT_TRUE(alive(Kingdom{21, 21, 1, {}}));
+    EXPECT_FALSE(alive(Kingdom{21, 21, 0, {}}));
     for (int day = 1; day <= HISTORY_DAYS; ++day) {
         playing.player.population = day;
         startPlayerTurn(playing);
     }
-    EXPECT_TRUE(playing.playerHistory[0].population == 5 &&
-                playing.playerHistory[4].population == 1);
+    EXPECT_EQ(playing.playerHistory[0].population, 5);
+    EXPECT_EQ(playing.playerHistory[4].population, 1);
 }
 
 TEST(WholeMatches, TheCoinDecidesWhoMovesFirstAndAPopulationOfZeroHasLost) {

@@ -34,24 +34,30 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     const char* const buffer = same.c_str();
     same = lower; // same size: the buffer is reused, for a copy or a string about to go
     same = String("Bongo");
-    EXPECT_TRUE(same.c_str() == buffer && same == String("Bongo"));
+    EXPECT_EQ(same.c_str(), buffer);
+    EXPECT_STREQ(same.c_str(), "Bongo");
     moved = String("x");
-    EXPECT_TRUE(moved == String("x") && moved.capacity() == 2u);
+    EXPECT_STREQ(moved.c_str(), "x");
+    EXPECT_EQ(moved.capacity(), 2u);
     String shorter("ab"), copied("Pongi"), taken("Pongi");
     shorter.reserve(5); // as much room as "Pongi" has, and a shorter text
     copied = shorter;
     taken = std::move(shorter);
-    EXPECT_TRUE(std::string(copied.c_str()) == "ab" && std::string(taken.c_str()) == "ab");
+    EXPECT_STREQ(copied.c_str(), "ab");
+    EXPECT_STREQ(taken.c_str(), "ab");
     // A string built from one about to go takes its buffer, and leaves it empty with no buffer of
     // its own, still to be read, copied and written.
     const char* const handed = taken.c_str();
     const String built(std::move(taken));
-    EXPECT_TRUE(built.c_str() == handed && taken.capacity() == 0u);
+    EXPECT_EQ(built.c_str(), handed);
+    EXPECT_EQ(taken.capacity(), 0u);
     EXPECT_STREQ(taken.c_str(), "");
     String left(taken);
     left = taken;
     taken += "cd";
-    EXPECT_TRUE(taken == String("cd") && taken.capacity() == 3u && left.capacity() == 0u);
+    EXPECT_STREQ(taken.c_str(), "cd");
+    EXPECT_EQ(taken.capacity(), 3u);
+    EXPECT_EQ(left.capacity(), 0u);
 
     std::istringstream in("  Pongi  extra\n\n\tA b \t\n\r\v\f Ann\r\n  Bo");
     String w("old"), l;
