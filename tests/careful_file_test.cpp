@@ -55,6 +55,14 @@ TEST(CarefulFile, IsFoundOnceThroughItsLinksAndIsRefusedThroughAnotherUsersLinkI
     EXPECT_EQ(homeOf(top + "/missing/file").folder.get(), -1);
     EXPECT_EQ(std::get<std::string>(findHome(top + "/a/b/file/x")),
               "cannot be read: Not a directory");
+    // As many links in a row as the kernel follows, and not one more.
+    for (int link = 1; link <= 41; ++link) {
+        fs::create_symlink(link == 1 ? "a/b/file" : "chain" + std::to_string(link - 1),
+                           top + "/chain" + std::to_string(link));
+    }
+    EXPECT_EQ(homeOf(top + "/chain40").name, "file");
+    EXPECT_EQ(std::get<std::string>(findHome(top + "/chain41")),
+              "cannot be read: Too many levels of symbolic links");
     if (geteuid() != 0) {
         GTEST_SKIP() << "another user's link needs root";
     }
