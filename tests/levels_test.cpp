@@ -112,6 +112,12 @@ TEST(Levels, EasySlipsAsABeginnerDoes) {
     const View view = viewOf({21, 13, 200000}, open, {24, 12, 20}, 12);
     EXPECT_THAT(view.own.hand[chooseEasy(view, random).move.position],
                 AnyOf(CARD_BONES_OF_FATE, CARD_CLERICS));
+    // With one special card in hand, every whim lands on it, whichever kind the whim starts from.
+    const View one = viewOf({21, 13, 200000}, open, {24}, 12);
+    for (std::int32_t seed = 0; seed < 100; ++seed) {
+        LevelRandom whim = levelRandom(seed, 'c');
+        EXPECT_EQ(chooseEasy(one, whim).move.position, 0) << seed;
+    }
 }
 
 // The computer's own rule answers a menu the player's seat must answer; a level's answer is one
