@@ -88,8 +88,31 @@ void reportReshuffle(std::ostream& out, const Kingdom& player, const Kingdom& co
         << (computer.defense != CARD_NOTHING ? "defenses established.\n" : "nothing defending.\n");
 }
 
-constexpr const char* PLAYER_ROLLS = "You roll the Bones of Fate and the die lands on the color ";
-constexpr const char* COMPUTER_ROLLS = "The horizon glows with a bright shade of ";
+// What each side's roll shows: the same colours, told to the player in other words.
+struct RollTexts {
+    const char* rolls;  // the die is seen
+    const char* red;    // after "red.\n"
+    const char* breach; // orange against a defense
+    const char* open;   // orange against none
+    const char* purple; // after "purple.\n"
+};
+constexpr RollTexts PLAYER_TEXTS = {
+    "You roll the Bones of Fate and the die lands on the color ",
+    "An impenetrable wall of magical shields forms around your gates.\n",
+    "Your scouts report that the enemy defenses have mysteriously disappeared.  The\ndie gives "
+    "you a chance to take advantage of your enemy's vulnerability.\n",
+    "The die gives you another chance to exploit your enemy's lack of defenses.\n",
+    "The whispers of dissention coarse through your population.\n"};
+constexpr RollTexts COMPUTER_TEXTS = {
+    "The horizon glows with a bright shade of ", "",
+    "Your defenses mysteriously disappear and you wait to see if your opponent\ncapitalizes on "
+    "this advantage.\n",
+    "Your opponent tries to take advantage of your lack of defense.\n",
+    "You notice people missing from the enemy camp.\n"};
+
+const RollTexts& textsFor(char side) {
+    return side == SIDE_PLAYER ? PLAYER_TEXTS : COMPUTER_TEXTS;
+}
 
 // Who left the player's kingdom on a purple roll.
 void reportDesertion(std::ostream& out, const Roll& roll, const CardNames& names) {
@@ -107,21 +130,17 @@ void reportDesertion(std::ostream& out, const Roll& roll, const CardNames& names
     }
 }
 
-void narrateForPlayer(std::ostream& out, const Roll& roll, const Kingdom& player,
-                      const Kingdom& computer, const CardNames& names) {
-    out << PLAYER_ROLLS;
+// The roll as the player sees it, whoever cast it; only the player hears who deserted.
+void narrate(std::ostream& out, const Roll& roll, const Kingdom& player, const Kingdom& computer,
+             const CardNames& names, char side) {
+    const RollTexts& told = textsFor(side);
+    out << told.rolls;
     switch (roll.colour) {
     case RED:
-        out << "red.\nAn impenetrable wall of magical shields forms around your gates.\n";
+        out << "red.\n" << told.red;
         break;
     case ORANGE:
-        out << "orange.\n";
-        if (roll.enemyDefense != CARD_NOTHING) {
-            out << "Your scouts report that the enemy defenses have mysteriously disappeared.  "
-                   "The\ndie gives you a chance to take advantage of your enemy's vulnerability.\n";
-        } else {
-            out << "The die gives you another chance to exploit your enemy's lack of defenses.\n";
-        }
+        out << "orange.\n" << (roll.enemyDefense != CARD_NOTHING ? told.breach : told.open);
         break;
     case YELLOW:
         out << YELLOW_TEXT;
@@ -130,36 +149,10 @@ void narrateForPlayer(std::ostream& out, const Roll& roll, const Kingdom& player
         reportReshuffle(out, player, computer, names);
         break;
     default:
-        out << "purple.\nThe whispers of dissention coarse through your population.\n";
-        reportDesertion(out, roll, names);
-        break;
-    }
-}
-
-void narrateForComputer(std::ostream& out, const Roll& roll, const Kingdom& player,
-                        const Kingdom& computer, const CardNames& names) {
-    out << COMPUTER_ROLLS;
-    switch (roll.colour) {
-    case RED:
-        out << "red.\n";
-        break;
-    case ORANGE:
-        out << "orange.\n";
-        if (roll.enemyDefense != CARD_NOTHING) {
-            out << "Your defenses mysteriously disappear and you wait to see if your opponent\n"
-                   "capitalizes on this advantage.\n";
-        } else {
-            out << "Your opponent tries to take advantage of your lack of defense.\n";
+        out << "purple.\n" << told.purple;
+        if (side == SIDE_PLAYER) {
+            reportDesertion(out, roll, names);
         }
-        break;
-    case YELLOW:
-        out << YELLOW_TEXT;
-        break;
-    case BLUE:
-        reportReshuffle(out, player, computer, names);
-        break;
-    default:
-        out << "purple.\nYou notice people missing from the enemy camp.\n";
         break;
     }
 }
@@ -175,7 +168,7 @@ CardId weaponFor(TroopOrder order) {
 // asks for.
 CardId arm(Console& console, Kingdom& self, Kingdom& opp, const CardNames& names, MenuAnswer answer,
            char side) {
-    console.out << (side == SIDE_PLAYER ? PLAYER_ROLLS : COMPUTER_ROLLS) << "green.\n";
+    console.out << textsFor(side).rolls << "green.\n";
     const TroopOrder order = chooseTroopOrder(
         console, self,
         "The die gives you the choice between the most potent weapons in the world.\n",
@@ -197,11 +190,7 @@ CardId bonesOfFate(Console& console, Kingdom& self, Kingdom& opp, std::int32_t& 
     }
     const Roll roll = applyColour(colour, self, opp, turn);
     const auto [playerKingdom, computerKingdom] = actingFirst(side, self, opp);
-    if (side == SIDE_PLAYER) {
-        narrateForPlayer(console.out, roll, playerKingdom, computerKingdom, cardNames);
-    } else {
-        narrateForComputer(console.out, roll, playerKingdom, computerKingdom, cardNames);
-    }
+    narrate(console.out, roll, playerKingdom, computerKingdom, cardNames, side);
     return drawCard();
 }
 
