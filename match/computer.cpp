@@ -1,7 +1,6 @@
 #include "match/computer.h"
 
 #include "match/discard.h"
-#include "match/play.h"
 
 #include <cstring>
 #include <span>
@@ -83,14 +82,6 @@ Move chooseComputerMove(const Kingdom& own, CardId playerGathering, CardId playe
         }
     }
     return {Move::DISCARD, computerDiscardPosition(hand)};
-}
-
-bool chooseComputerPlay(Match& match) {
-    const Move move =
-        chooseComputerMove(match.computer, match.player.gathering, match.player.defense);
-    const bool timeTwist = playsTimeTwist(match.computer.hand, move);
-    applyMove(match, SIDE_COMPUTER, move);
-    return timeTwist;
 }
 
 } // namespace realmsfall

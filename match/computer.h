@@ -13,7 +13,4 @@ int findStrongest(const Hand& hand, const char* className);
 // player gathers and defends with (never the player's hand). When no step applies it discards.
 Move chooseComputerMove(const Kingdom& own, CardId playerGathering, CardId playerDefense);
 
-// The computer's turn: plays its chosen card, or discards. Returns whether it played Time Twist.
-bool chooseComputerPlay(Match& match);
-
 } // namespace realmsfall

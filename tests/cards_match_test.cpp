@@ -137,14 +137,14 @@ TEST(MatchMoves, TheComputerPlaysOrDiscardsAndThePlayerReceivesTheNewCard) {
     Match match = matchWith(con.console, handOf({11, 10, 7, 6, 9, 6}, 8)); // nothing to play
     const CardId replacement = (srand(5), drawCard());
     srand(5);
-    EXPECT_FALSE(chooseComputerPlay(match));
+    applyMove(match, SIDE_COMPUTER, chooseComputerMove(match.computer, 21, 21));
     EXPECT_EQ(match.computer.hand, handOf({11, 10, 7, replacement, 9, 6}, 8));
     EXPECT_EQ(drawsSince(5), 1);
     EXPECT_EQ(match.receivedCard, CARD_THIEVES);
     EXPECT_FALSE(match.refreshReceived);
     EXPECT_EQ(con.screen(), "You see unwanted troops leaving the enemies camp.\n");
     match.computer.hand = handOf({}, CARD_TIME_TWIST);
-    EXPECT_TRUE(chooseComputerPlay(match));
+    applyMove(match, SIDE_COMPUTER, {Move::PLAY, 0});
     EXPECT_TRUE(match.refreshReceived);
     EXPECT_EQ(match.receivedCard, CARD_THIEVES);
     // The player names the card to throw away, and receives the new one.

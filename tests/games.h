@@ -6,11 +6,14 @@
 #include "driver/options.h"
 #include "support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <stdexcept>
+#include <sys/stat.h>
 #include <vector>
 
 namespace realmsfall::testing {
@@ -21,9 +24,26 @@ inline std::string readFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// A folder of this test process's own, made on first use and removed at its end, so that
+// suites run side by side never share a file; every user may pass through it.
+inline const std::string& scratchFolder() {
+    static const std::string& folder = *new std::string([] {
+        std::string made = ::testing::TempDir() + "realmsfall-XXXXXX";
+        if (mkdtemp(made.data()) == nullptr || chmod(made.c_str(), 0755) != 0) {
+            throw std::runtime_error("no scratch folder in " + ::testing::TempDir());
+        }
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(scratchFolder(), ignored);
+        });
+        return made;
+    }());
+    return folder;
+}
+
 // The current test's own standings file, holding `text`, or missing when `text` is empty.
 inline std::string standingsFile(const std::string& text) {
-    const std::string path = ::testing::TempDir() + "realmsfall-" +
+    const std::string path = scratchFolder() + "/" +
                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(path);
     if (!text.empty()) {
