@@ -19,13 +19,6 @@ namespace {
 
 using namespace testing;
 
-Hand handOf(const std::vector<CardId>& front, CardId filler) {
-    Hand hand;
-    hand.fill(filler);
-    std::copy(front.begin(), front.end(), hand.begin());
-    return hand;
-}
-
 TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
     static_assert(numberOf(nextState(UNSEEDED_STATE)) == 41); // unseeded, as if seeded with 1
     srand(1);

@@ -17,20 +17,7 @@ namespace realmsfall {
 namespace {
 
 using namespace testing;
-using ::testing::AllOf;
-using ::testing::AnyOf;
-using ::testing::Gt;
-using ::testing::HasSubstr;
-using ::testing::Lt;
-using ::testing::PrintToString;
-using ::testing::StartsWith;
-
-Hand handOf(const std::vector<CardId>& front, CardId filler) {
-    Hand hand;
-    hand.fill(filler);
-    std::copy(front.begin(), front.end(), hand.begin());
-    return hand;
-}
+using namespace ::testing;
 
 // A view of own {gathering, defense, people} against the other side's, with a hand of `front`
 // filled up with `filler`; both histories hold the present.
@@ -210,71 +197,44 @@ TEST(Levels, SeeOnlyWhatTheyMayAndAnswerOnlyWhatIsNarrated) {
     }
 }
 
-TEST(Levels, AnArenaDealIsTheGameOfThatDealTypedByHand) {
-    RegionTable regions;
-    fillRegionTable(regions);
-    int menus = 0;
-    // Each level in the player's seat, and in the computer's, which the game then plays.
-    for (const auto& [seed, player, computer] : {std::tuple{3, HARD, EASY},
-                                                 {14, NORMAL, HARD},
-                                                 {15, EASY, NORMAL},
-                                                 {16, NORMAL, NORMAL}}) {
-        std::string answered;
-        ScriptedConsole arena(arena::ARENA_CALL);
-        arena.console.answered = &answered;
-        const std::int32_t result =
-            arena::playDeal(arena.console, seed, &LEVELS[player], LEVELS[computer], regions, NAMES);
-        const std::string path = testing::standingsFile("0\n~\n");
-        ScriptedConsole typed("Tester\n1\n" + std::string(arena::ARENA_CALL) + answered + "n\n");
-        ASSERT_EQ(runGame(typed.console, path, seed, LEVELS[computer]), 0) << seed;
-        // The game goes on from the coin toss exactly as the arena's match did, to its end.
-        const std::string game = typed.screen(), played = arena.screen();
-        const std::size_t toss = game.find("Call heads or tails: ");
-        ASSERT_NE(toss, std::string::npos) << seed;
-        EXPECT_EQ(game.substr(toss, played.size()), played) << seed;
-        EXPECT_THAT(played, HasSubstr(result <= 0 ? "\nYou stand victorious over the Kingdom of "
-                                                  : "\nYour Kingdom of Dragonridge lies in ruins."))
-            << seed;
-        menus += static_cast<int>(arena.screen().find("Select a ") != std::string::npos);
-    }
-    EXPECT_GT(menus, 0);
-}
-
-// A player types at the hard and at the easy level the moves the hard level would make,
-// through every special card's menu, game after game; each level books its games in a file of
-// its own, which -s --level shows, and -s alone points to.
-TEST(Levels, WholeGamesAreBookedInTheLevelsOwnFiles) {
+// A player types at the hard and at the easy level the moves the hard level makes in the arena,
+// through every special card's menu: each game goes as the arena's did, and each level books
+// its games in a file of its own, which -s --level shows and -s alone points to.
+TEST(Levels, ArenaGamesTypedByHandAreBookedInTheLevelsOwnFiles) {
     const std::string folder = ownFolder(), path = folder + "/standings.txt";
     RegionTable regions;
     fillRegionTable(regions);
     for (const LevelIndex level : {HARD, EASY}) {
         const std::string name = LEVELS[level].name, file = folder + "/standings-" + name + ".txt";
         std::ofstream(file) << "1000\n~\n";
-        std::string keys = "Lee\n", shown;
-        int games = 0, wins = 0;
-        for (const char* menu : {"Select a unit: ", "You call upon thieves", "Your clerics come",
-                                 "You call your Summoners"}) {
-            while (shown.find(menu) == std::string::npos && games < 60) {
-                std::string answered;
-                ScriptedConsole arena(arena::ARENA_CALL);
-                arena.console.answered = &answered;
-                wins += arena::playDeal(arena.console, 1000 + games++, &LEVELS[HARD], LEVELS[level],
-                                        regions, NAMES) <= 0;
-                keys += "1\n" + std::string(arena::ARENA_CALL) + answered + "y\n";
-                shown += arena.screen();
-            }
-            EXPECT_THAT(shown, HasSubstr(menu)) << name;
+        std::string keys = "Lee\n";
+        std::vector<std::string> deals;
+        int wins = 0;
+        for (int deal = 1000; deal < 1030; ++deal) {
+            std::string answered;
+            ScriptedConsole arena(arena::ARENA_CALL);
+            arena.console.answered = &answered;
+            wins += arena::playDeal(arena.console, deal, &LEVELS[HARD], LEVELS[level], regions,
+                                    NAMES) <= 0;
+            keys += "1\n" + std::string(arena::ARENA_CALL) + answered + "y\n";
+            deals.push_back(arena.screen());
         }
         keys[keys.size() - 2] = 'n'; // no game after the last
         const Outcome played = commandLine({"-f", path, "--level", name}, keys);
         ASSERT_EQ(played.status, 0) << played.complaints;
+        for (const std::string& deal : deals) {
+            EXPECT_THAT(played.screen, HasSubstr(deal)) << name;
+        }
+        for (const char* menu : {"Select a unit: ", "You call upon thieves", "Your clerics come",
+                                 "You call your Summoners"}) {
+            EXPECT_THAT(played.screen, HasSubstr(menu)) << name;
+        }
         EXPECT_THAT(played.screen, StartsWith("Level " + name +
                                               ": your record at this level is "
                                               "kept in " +
                                               file + ".\n\nRRRRRR"));
-        EXPECT_THAT(readFile(file),
-                    StartsWith(std::to_string(1000 + games) + "\nLee " + std::to_string(wins) +
-                               " " + std::to_string(games - wins) + " "));
+        EXPECT_THAT(readFile(file), StartsWith("1030\nLee " + std::to_string(wins) + " " +
+                                               std::to_string(30 - wins) + " "));
     }
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_THAT(commandLine({"-s", "--level", "hard", "-f", path}).screen, HasSubstr("\nLee "));
@@ -282,7 +242,6 @@ TEST(Levels, WholeGamesAreBookedInTheLevelsOwnFiles) {
               "No standings yet: " + path +
                   " does not exist.\nAlso: realmsfall -s --level easy\n"
                   "Also: realmsfall -s --level hard\n");
-    std::filesystem::remove_all(folder);
 }
 
 TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnesAndADealOnlyReadsThem) {
@@ -296,22 +255,17 @@ TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnesAndADealOnlyReadsThem) {
         EXPECT_EQ(levelStandingsPath(path, LEVELS[level]), named);
     }
     const std::string path = testing::standingsFile(""), hard = path + "-hard";
-    // A whole deal at each level; the normal level's is the game without the option.
-    const auto practise = [&path](const std::string& level) {
-        std::vector<std::string> arguments = {"-d", "7", "-f", path};
-        if (!level.empty()) {
-            arguments.push_back("--level=" + level);
-        }
-        const Outcome practised = commandLine(arguments, "Ann\n" + LOSING_GAME);
-        EXPECT_EQ(practised.status, 0);
-        return practised.screen;
+    const auto practise = [&path](std::vector<std::string> arguments) {
+        arguments.insert(arguments.end(), {"-d", "7", "-f", path});
+        return commandLine(arguments, "Ann\n" + LOSING_GAME).screen;
     };
-    const std::string normal = practise("normal");
-    EXPECT_THAT(normal, HasSubstr("lies in ruins."));
-    EXPECT_EQ(normal, practise(""));
-    EXPECT_THAT(practise("hard"), StartsWith("Practice deal 7: your record is shown but not kept.\n"
-                                             "Level hard: your record at this level is read from " +
-                                             hard + ".\n\nRRRRRR"));
+    // The normal level's deal is the game without the option.
+    EXPECT_EQ(practise({"--level=normal"}), practise({}));
+    EXPECT_THAT(practise({}), HasSubstr("lies in ruins."));
+    EXPECT_THAT(practise({"-l", "hard"}),
+                StartsWith("Practice deal 7: your record is shown but not kept.\n"
+                           "Level hard: your record at this level is read from " +
+                           hard + ".\n\nRRRRRR"));
     EXPECT_FALSE(std::filesystem::exists(hard));
 }
 

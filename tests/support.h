@@ -66,6 +66,14 @@ inline CardId cardDrawnAfter(int seed, int skipped) {
     return drawCard();
 }
 
+// A hand of `front`, filled up with `filler`.
+inline Hand handOf(const std::vector<CardId>& front, CardId filler) {
+    Hand hand;
+    hand.fill(filler);
+    std::copy(front.begin(), front.end(), hand.begin());
+    return hand;
+}
+
 // How many numbers the generator has handed out since it stood at `before`; -1 past `limit`.
 inline int drawsSince(std::uint32_t before, int limit = 10000) {
     for (int n = 0; n <= limit; ++n, before = nextState(before)) {
