@@ -5,6 +5,7 @@
 #include "match/match.h"
 #include "match/orders.h"
 #include "match/play.h"
+#include "specials/menu.h"
 #include "support.h"
 
 #include <algorithm>
@@ -195,6 +196,26 @@ TEST(WholeMatches, TheCoinDecidesWhoMovesFirstAndAPopulationOfZeroHasLost) {
                              "first.\nYou find that Evermist is missing it's Lord.\nEvermist is "
                              "easily defeated without leadership, you crush the enemy quickly.\n"
                              "\nYou stand victorious over the Kingdom of Evermist.\n");
+}
+
+// Where asserts are on, an index one past the end, or a kind that is none, stops the game.
+TEST(Asserts, GuardEveryIndex) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "asserts are off in this build";
+#endif
+    String text("ab");
+    Hand hand = handOf({}, CARD_FOOTMEN);
+    ScriptedConsole con;
+    Match match = matchWith(con.console, hand);
+    EXPECT_DEATH(text[2], "");
+    EXPECT_DEATH(std::as_const(text)[3], "");
+    EXPECT_DEATH(cardAt(hand, HAND_SIZE), "");
+    EXPECT_DEATH(cardAt(hand, -1), "");
+    EXPECT_DEATH(nameOf(NAMES, CARD_SUMMONERS + 1), "");
+    EXPECT_DEATH(applyMove(match, SIDE_COMPUTER, {Move::PLAY, HAND_SIZE}), "");
+    EXPECT_DEATH(chooseFromMenu(con.console, "", {"a", "b", "c"}, "", MENU_CHOICES), "");
+    hand[3] = CARD_SUMMONERS + 1;
+    EXPECT_DEATH(sortHand(hand), "");
 }
 
 } // namespace
