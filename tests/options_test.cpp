@@ -39,18 +39,12 @@ TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
     EXPECT_EQ(rules.status, 0);
     EXPECT_EQ(rules.screen, readFile(RULES_FILE));
     EXPECT_EQ(commandLine({"-s", "-r"}).screen, rules.screen);
-    for (const auto& arguments : {std::vector<std::string>{"-V"}, {"--vers"}, {"-V", "-r"}}) {
-        std::istringstream version(commandLine(arguments).screen);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(version, line);) {
-            lines.push_back(line);
-        }
-        ASSERT_EQ(lines.size(), 5u);
-        EXPECT_EQ(lines[0], "realmsfall " REALMSFALL_VERSION);
-        EXPECT_THAT(lines[1], MatchesRegex("Copyright \\(C\\) [0-9]{4} The Realmsfall developers"));
-        EXPECT_THAT(lines[2], HasSubstr("MIT"));
-        EXPECT_THAT(lines[4], HasSubstr("NO WARRANTY"));
-    }
+    const std::string version = commandLine({"-V"}).screen;
+    EXPECT_THAT(version,
+                MatchesRegex("realmsfall " REALMSFALL_VERSION "\nCopyright \\(C\\) [0-9]{4} "
+                             "The Realmsfall developers\n.*MIT.*\n.*\n.*NO WARRANTY.*\n"));
+    EXPECT_EQ(commandLine({"--vers"}).screen, version);
+    EXPECT_EQ(commandLine({"-V", "-r"}).screen, version);
     for (const auto& [arguments, problem] : {
              std::pair<std::vector<std::string>, std::string>{
                  {"--bogus"}, "unknown or ambiguous option '--bogus'"},

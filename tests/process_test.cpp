@@ -14,7 +14,6 @@
 #include <pty.h>
 #include <ranges>
 #include <sys/file.h>
-#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -39,14 +38,13 @@ const std::string WAITING = "realmsfall: standings.txt: waiting for another prog
                             "(Ctrl-C gives up)\n";
 
 // The kernel function a process sleeps in, as /proc tells it; "" while it runs, or everywhere
-// when the kernel keeps it to itself (NO_WCHAN=1 pretends so, to try the fallback).
+// when the kernel keeps it to itself (NO_WCHAN=1 pretends so).
 std::string sleepsIn(pid_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/wchan");
     std::string where;
     in >> where;
     return where == "0" || std::getenv("NO_WCHAN") != nullptr ? "" : where;
 }
-const bool SLEEP_TOLD = !sleepsIn(getppid()).empty(); // the test's parent sleeps waiting for it
 
 // One run of the game in `folder`, with its keyboard, screen and error stream on pipes.
 class Child {
@@ -88,7 +86,6 @@ class Child {
 
     void type(const std::string& keys) {
         ASSERT_EQ(write(fds_[0], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
-        news_ = std::chrono::steady_clock::now();
     }
     void signal(int number) { kill(pid_, number); }
     void closeScreen() { close(std::exchange(fds_[1], -1)); }
@@ -122,23 +119,13 @@ class Child {
     bool said(const std::string& text) {
         return until([&] { return complaints.find(text) != std::string::npos; });
     }
-    // Until the game sleeps waiting for a lock, or says it waits.
+    // Until the game sleeps waiting for a lock, or says it waits (after a second).
     bool waitsForLock() {
         return until([this] {
             return sleepsIn(pid_).find("lock") != std::string::npos ||
                    complaints.find(WAITING) != std::string::npos;
         });
     }
-    // Reads the screen until the game waits for the keyboard; returns what it showed meanwhile.
-    std::string untilWaiting() {
-        const std::size_t start = screenText.size();
-        EXPECT_TRUE(until([this] { return waitsForKeys(); })) << "the game ended instead";
-        for (pollfd ready{fds_[1], POLLIN, 0}; poll(&ready, 1, 0) == 1;) {
-            readSome(1, screenText); // what it wrote before it began to wait
-        }
-        return screenText.substr(start);
-    }
-
     // Closes the keyboard (unless the run is to end by itself), reads everything left and tells
     // how the run ended.
     std::string finish(bool closeKeyboard = true) {
@@ -158,19 +145,6 @@ class Child {
     std::string screenText, complaints;
 
   private:
-    // Whether every key typed was taken and the game sleeps reading the keyboard; where the
-    // kernel does not tell, whether the screen stayed still for 300 ms since.
-    bool waitsForKeys() {
-        int unread = 0;
-        if (ioctl(fds_[0], FIONREAD, &unread) != 0 || unread > 0) {
-            return false;
-        }
-        const std::string where = sleepsIn(pid_);
-        return SLEEP_TOLD
-                   ? where.find("pipe") != std::string::npos &&
-                         where.find("write") == std::string::npos
-                   : std::chrono::steady_clock::now() - news_ > std::chrono::milliseconds(300);
-    }
     bool readSome(int which, std::string& into) {
         pollfd ready{fds_[which], POLLIN, 0};
         char buffer[4096];
@@ -180,13 +154,11 @@ class Child {
         }
         const ssize_t got = read(fds_[which], buffer, sizeof buffer);
         into.append(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
-        news_ = std::chrono::steady_clock::now();
         return got > 0;
     }
 
     pid_t pid_ = -1;
     std::array<int, 3> fds_{-1, -1, -1}; // keyboard, screen, error stream
-    std::chrono::steady_clock::time_point news_ = std::chrono::steady_clock::now();
 };
 
 // A folder of the test's own holding "standings.txt" with `text`, unless empty; its path.
@@ -196,39 +168,6 @@ std::string folderWith(const std::string& text) {
         std::ofstream(folder + "/standings.txt", std::ios::binary) << text;
     }
     return folder;
-}
-
-// A whole game answered one question at a time: every question is on the screen by the time
-// the game waits for its answer, and every turn is told before the pause that follows it.
-TEST(Processes, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
-    const std::string folder = folderWith("0\n~\n");
-    Child child(folder);
-    for (const auto& [question, answer] : {std::pair{"Player, enter your name: ", "Tess\n"},
-                                           {"Your region? ", "Pongi\n"},
-                                           {"Call heads or tails: ", "h\n"}}) {
-        ASSERT_THAT(child.untilWaiting(), EndsWith(question));
-        child.type(answer);
-    }
-    int commands = 0, pauses = 0;
-    for (std::string shown = child.untilWaiting(); !shown.ends_with(AGAIN);
-         shown = child.untilWaiting()) {
-        if (shown.ends_with("Enter the number of the unit you wish to command: ")) {
-            ++commands;
-            child.type("14\n");
-        } else if (shown.ends_with("Discard which unit? ")) {
-            child.type("1\n");
-        } else {
-            ASSERT_GT(shown.size(), 1u) << "a wait with nothing told";
-            ASSERT_THAT(shown, EndsWith("\n"));
-            ASSERT_LT(++pauses, 1000);
-            child.type("\n");
-        }
-    }
-    EXPECT_GT(commands, 0);
-    EXPECT_GT(pauses, commands);
-    child.type("n\n");
-    EXPECT_EQ(child.finish(), "status 0");
-    EXPECT_EQ(readFile(folder + "/standings.txt"), "1\nTess 0 1 0 1 0\n~\n");
 }
 
 // Three runs start from the same file and finish a game, then their saves wait for another
