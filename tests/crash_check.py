@@ -18,7 +18,7 @@ PATHS = ("rename", "in place")
 QUIET = {"newfstatat", "fstat", "statx", "faccessat2", "access", "read", "pread64", "lseek",
          "getdents64", "fcntl", "close", "mmap", "munmap", "brk", "mprotect", "rt_sigprocmask",
          "rt_sigaction", "exit_group"}
-T = argparse.Namespace(failed={}, cases=Counter(), outcomes=Counter(), mid_save=0)
+T = argparse.Namespace(failed={}, cases=Counter(), outcomes=Counter())
 
 
 def run(args, keys=b"", **options):
@@ -45,32 +45,28 @@ def which(data, old, new):
         f"neither ({len(data)} bytes, from {data[:40]!r} to {data[-40:]!r})"
 
 
-def fail(case, what):
-    T.failed.setdefault(case, []).append(what)
-
-
-def judge(kind, case, folder, file):
+def judge(kind, case, folder, file, trouble=None):
     """Every view of the file after a case: the same one of old or new."""
     T.cases[kind] += 1
-    readers = {"-s as the owner": {}}
-    if os.geteuid() == 0:
-        readers["-s as another user"] = dict(user=NOBODY, group=NOBODY, extra_groups=[])
     views = {}
-    for view, who in readers.items():
+    for view, who in [("-s as the owner", {})] + [("-s as another user", dict(
+            user=NOBODY, group=NOBODY, extra_groups=[]))] * (os.geteuid() == 0):
         shown = run(["-s", "-f", file], **who)
         views[view] = which(shown.stdout, T.shown_old, T.shown_new) if shown.returncode == 0 \
             else f"status {shown.returncode}: {shown.stderr.decode(errors='replace').strip()}"
     before, idle = Path(file).read_bytes(), run(["-f", file], b"Zed\n")  # input ends: no game
     after = Path(file).read_bytes()
     views["the file after the next run"] = which(after, T.old, T.new)
-    if idle.returncode != 1:
-        fail(case, f"the next run ended with status {idle.returncode}")
-    if after != before and idle.stderr.count(b"\n") != 1:
-        fail(case, f"the next run changed the file and said {idle.stderr!r}")
     seen = set(views.values())
-    if len(seen) != 1 or not seen <= {"old", "new"}:
-        fail(case, "; ".join(f"{view}: {what}" for view, what in views.items()))
-    elif case not in T.failed:
+    if idle.returncode != 1:
+        trouble = f"the next run ended with status {idle.returncode}"
+    elif after != before and idle.stderr.count(b"\n") != 1:
+        trouble = f"the next run changed the file and said {idle.stderr!r}"
+    elif len(seen) != 1 or not seen <= {"old", "new"}:
+        trouble = "; ".join(f"{view}: {what}" for view, what in views.items())
+    if trouble:
+        T.failed[case] = trouble
+    else:
         T.outcomes[seen.pop()] += 1
     shutil.rmtree(folder)
 
@@ -82,19 +78,19 @@ def save_calls(path):
     log = os.path.join(T.base, "trace")
     subprocess.run(["strace", "-f", "-qq", "-o", log, T.game, "-f", file], input=GAME_KEYS,
                    capture_output=True)
-    calls, counted = [], Counter()
-    for line in Path(log).read_text().splitlines():
-        if match := re.match(r"(?:\d+ +)?(\w+)\((.*)", line):
-            name, arguments = match.groups()
-            counted[name] += 1
-            calls.append((name, counted[name], arguments))
-    opens = [i for i, (name, _, arguments) in enumerate(calls)
+    calls = [m.groups() for line in Path(log).read_text().splitlines()
+             if (m := re.match(r"(?:\d+ +)?(\w+)\((.*)", line))]
+    counted, numbered = Counter(), []
+    for name, arguments in calls:
+        counted[name] += 1
+        numbered.append((name, counted[name], arguments))
+    opens = [i for i, (name, _, arguments) in enumerate(numbered)
              if name in ("open", "openat", "creat") and NAMED.search(arguments)]
-    start = opens[-1] if opens else len(calls)  # the save opens the file one last time
-    while start > 0 and NAMED.search(calls[start - 1][2]):
+    start = opens[-1] if opens else len(numbered)  # the save opens the file one last time
+    while start > 0 and NAMED.search(numbered[start - 1][2]):
         start -= 1
     occurrences = {}
-    for name, number, arguments in calls[start:]:
+    for name, number, arguments in numbered[start:]:
         if name not in QUIET and not (name.startswith("write") and arguments[:2] in ("1,", "2,")):
             occurrences.setdefault(name, []).append(number)
     return occurrences
@@ -105,13 +101,12 @@ def kill_before_calls(path):
         for number in numbers if T.long else sorted({numbers[0], numbers[len(numbers) // 2],
                                                      numbers[-1]}):
             folder, file = fresh(path)
-            case = f"{path}: kill before {call} #{number}"
             killed = subprocess.run(["strace", "-f", "-qq", "-o", "/dev/null", "-e",
                                      f"inject={call}:signal=KILL:when={number}", T.game, "-f",
                                      file], input=GAME_KEYS, capture_output=True)
-            if killed.returncode != -signal.SIGKILL:
-                fail(case, f"the kill did not land: status {killed.returncode}")
-            judge("kills before a system call", case, folder, file)
+            judge("kills before a system call", f"{path}: kill before {call} #{number}", folder,
+                  file, None if killed.returncode == -signal.SIGKILL else
+                  f"the kill did not land: status {killed.returncode}")
 
 
 def play(file):
@@ -122,32 +117,22 @@ def play(file):
 
 
 def random_kills(path, draw):
-    # When the save first shows in the folder, and when the run ends, after a run's start: the
-    # middle of three runs.
-    def looks(folder, file):
-        status = os.stat(file)
-        return (os.stat(folder).st_mtime_ns, status.st_size, status.st_blocks, status.st_ctime_ns)
-    shows, ends = [], []
-    for _ in range(3):
-        folder, file = fresh(path)
-        start, first, unchanged = time.monotonic(), None, looks(folder, file)
-        game = play(file)
-        while game.poll() is None:
-            if first is None and looks(folder, file) != unchanged:
-                first = time.monotonic() - start
-        ends.append(time.monotonic() - start)
-        shows.append(first or ends[-1])
-    shows.sort(), ends.sort()
-    earliest, latest = max(0.0, 2 * shows[1] - ends[1]), ends[1]
+    # From as long before the save first shows in the folder as the save takes, to the run's end.
+    folder, file = fresh(path)
+    looks = lambda: (os.stat(folder).st_mtime_ns, *(getattr(os.stat(file), field) for field in
+                                                     ("st_size", "st_blocks", "st_ctime_ns")))
+    unchanged, start, shows = looks(), time.monotonic(), None
+    game = play(file)
+    while game.poll() is None:
+        shows = shows or (looks() != unchanged and time.monotonic() - start)
+    end = time.monotonic() - start
+    shows = shows or end
     for kill in range(T.kills):
         folder, file = fresh(path)
-        at = draw.uniform(earliest, latest)
-        start = time.monotonic()
-        game = play(file)
+        at = draw.uniform(max(0.0, 2 * shows - end), end)
+        start, game = time.monotonic(), play(file)
         time.sleep(max(0.0, start + at - time.monotonic()))
         game.kill(), game.wait()
-        T.mid_save += which(Path(file).read_bytes(), T.old, T.new) not in ("old", "new") or \
-            not left_alone(folder, path)
         judge("random kills", f"{path}: random kill #{kill} at {at * 1000:.2f} ms", folder, file)
 
 
@@ -160,14 +145,13 @@ def full_disk(path):
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
             resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
         folder, file = fresh(path)
-        case = f"{path}: files limited to {limit} bytes"
         played = run(["-f", file], GAME_KEYS, preexec_fn=starve)
         got = (played.returncode, which(Path(file).read_bytes(), T.old, T.new))
-        if got not in ([(3, "old")] if limit < new else [(3, "old"), (0, "new")]):
-            fail(case, f"status {got[0]}, the file {got[1]}")
+        trouble = None if got in ([(3, "old")] + [(0, "new")] * (limit >= new)) else \
+            f"status {got[0]}, the file {got[1]}"
         if not left_alone(folder, path):
-            fail(case, f"left behind: {sorted(os.listdir(folder))}")
-        judge("full disk", case, folder, file)
+            trouble = f"left behind: {sorted(os.listdir(folder))}"
+        judge("full disk", f"{path}: files limited to {limit} bytes", folder, file, trouble)
 
 
 def main():
@@ -203,11 +187,10 @@ def main():
             kill_before_calls(path)
             random_kills(path, draw)
             full_disk(path)
-    print(*(f"FAILED {case}: {' / '.join(what)}" for case, what in T.failed.items()),
+    print(*(f"FAILED {case}: {what}" for case, what in T.failed.items()),
           *(f"{kind}: {count} cases" for kind, count in T.cases.items()),
-          f"random kills that cut a save midway: {T.mid_save}; seed {T.seed}",
           f"views agreeing on the old standings: {T.outcomes['old']}, on the new: "
-          f"{T.outcomes['new']}; {time.monotonic() - started:.1f} s",
+          f"{T.outcomes['new']}; seed {T.seed}; {time.monotonic() - started:.1f} s",
           f"{sum(T.cases.values()) - len(T.failed)} passed, {len(T.failed)} failed", sep="\n")
     return 1 if T.failed else 0
 
