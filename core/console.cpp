@@ -106,6 +106,10 @@ void pause(Console& console) {
     if (console.answered != nullptr) {
         *console.answered += '\n';
     }
+    console.out.flush(); // a screen gone away ends the run here, before a wait for a key
+    if (!console.out.good()) {
+        inputEnded(console);
+    }
     console.in.get();
 }
 

@@ -62,7 +62,7 @@ int readChoice(Console& console, int limit);
 // returns it.
 int giveChoice(Console& console, int choice);
 
-// The pause after a turn: one key.
+// The pause after a turn: one key. A screen gone away ends the run as the end of input does.
 void pause(Console& console);
 
 } // namespace realmsfall

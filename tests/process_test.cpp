@@ -108,12 +108,13 @@ class Child {
     // Until the screen has shown `text` `times` times in all.
     bool showed(const std::string& text, int times = 1) {
         return until([&] {
-            int seen = 0;
-            for (auto at = screenText.find(text); at != std::string::npos;
-                 at = screenText.find(text, at + 1)) {
-                ++seen;
+            std::size_t at = 0;
+            for (int seen = 0; seen < times; ++seen, at += text.size()) {
+                if ((at = screenText.find(text, at)) == std::string::npos) {
+                    return false;
+                }
             }
-            return seen >= times;
+            return true;
         });
     }
     bool said(const std::string& text) {
@@ -213,17 +214,19 @@ TEST(Processes, RunsSideBySideKeepEveryGameAndASignalGivesUpAWait) {
 }
 
 // Ctrl-C, a kill or a closed terminal in the third game: the first two are kept, the third is
-// not booked but took its seed, and the run ends by the signal. Under nohup a hang-up changes
+// not booked but took its seed, and the run ends by the signal. A screen that went away ends it
+// as the end of input does, as does a keyboard that cannot be read. Under nohup a hang-up changes
 // nothing.
-TEST(Processes, ASignalInTheThirdGameKeepsTheFirstTwo) {
+TEST(Processes, ASignalOrAClosedScreenInTheThirdGameKeepsTheFirstTwo) {
     const std::string twoGames = "Ann\n" + lostGame(7) + "y\n" + lostGame(8) + "y\nPongi\n";
-    for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int number : {SIGINT, SIGTERM, SIGHUP, 0}) {
         const std::string folder = folderWith("7\n~\n");
         Child child(folder);
         child.type(twoGames);
         ASSERT_TRUE(child.showed("Call heads or tails: ", 3));
-        child.signal(number);
-        EXPECT_EQ(child.finish(false), "signal " + std::to_string(number));
+        number == 0 ? child.closeScreen(), child.type("h\n") : child.signal(number);
+        EXPECT_EQ(child.finish(false),
+                  number == 0 ? "status 1" : "signal " + std::to_string(number));
         EXPECT_EQ(readFile(folder + "/standings.txt"), "10\nAnn 0 2 0 2 0\n~\n");
         EXPECT_EQ(child.complaints, "");
     }
@@ -234,18 +237,6 @@ TEST(Processes, ASignalInTheThirdGameKeepsTheFirstTwo) {
     child.signal(SIGHUP);
     EXPECT_EQ(child.played(lostGame(7) + "n\n"), "status 0");
     EXPECT_EQ(readFile(folder + "/standings.txt"), "8\nAnn 0 1 0 1 0\n~\n");
-}
-
-// A screen that went away, or a keyboard that cannot be read, ends the run as the end of input.
-TEST(Processes, AClosedScreenEndsTheRunAndKeepsItsGames) {
-    const std::string folder = folderWith("7\n~\n");
-    Child child(folder);
-    child.type("Ann\n" + lostGame(7) + "y\nPongi\n");
-    ASSERT_TRUE(child.showed("Call heads or tails: ", 2));
-    child.closeScreen();
-    child.type("h\n");
-    EXPECT_EQ(child.finish(false), "status 1");
-    EXPECT_EQ(readFile(folder + "/standings.txt"), "9\nAnn 0 1 0 1 0\n~\n");
     Child folderForKeys(folder, [] { dup2(open(".", O_RDONLY), STDIN_FILENO); });
     EXPECT_EQ(folderForKeys.finish(), "status 1");
 }
@@ -379,9 +370,7 @@ std::pair<std::string, std::string> rulesOnTerminal(const std::string& pager,
     close(terminal);
     int status = 0;
     waitpid(game, &status, 0);
-    for (std::size_t at = 0; (at = screen.find("\r\n", at)) != std::string::npos;) {
-        screen.erase(at, 1);
-    }
+    std::erase(screen, '\r');
     return {exitOf(status), screen};
 }
 
