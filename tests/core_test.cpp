@@ -120,18 +120,6 @@ TEST(String, ReadsAcrossRefillsAndCutsAtTheLimit) {
         EXPECT_EQ(word(3), "las");
         EXPECT_TRUE(in.eof());
     }
-    // Before a read, the prompt waiting in a tied screen goes out.
-    struct Screen : std::stringbuf {
-        int flushes = 0;
-        int sync() override { return ++flushes, 0; }
-    } screen;
-    std::ostream prompt(&screen);
-    std::istringstream in("Ann\n");
-    in.tie(&prompt);
-    String name;
-    in >> name;
-    readLine(in, name);
-    EXPECT_EQ(screen.flushes, 2);
     static_assert(String::MAX_LENGTH + 1 == UINT32_MAX, "the capacity counts the terminator");
     // A word is scanned in blocks and ends at its first blank, not at a byte beside the blanks.
     for (const std::size_t length : {1, 7, 8, 9, 15, 16, 24, 31, 32, 33, 40, 63, 64, 65, 100}) {

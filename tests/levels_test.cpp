@@ -3,7 +3,6 @@
 #include "bench/arena.h"
 #include "driver/levels.h"
 #include "driver/options.h"
-#include "games.h"
 #include "match/levels.h"
 #include "support.h"
 

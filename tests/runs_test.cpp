@@ -1,7 +1,7 @@
 // Whole runs of the game in-process: the regions, the records across games, the end of the
 // keyboard input, bad names, damaged standings files, and saves that fail.
 #include "driver/regions.h"
-#include "games.h"
+#include "support.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
