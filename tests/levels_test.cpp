@@ -58,7 +58,8 @@ TEST(Levels, HardChoosesByItsRules) {
         {{0, 13, 200000}, {21, 17, 200000}, {6, 20}, 12, 1, 2}, // a hopeless attack waits,
         {{0, 13, 200000}, {21, 17, 200000}, {6}, 12, 0, -1},    // ... but beats a discard
         {{21, 13, 200000}, open, {20}, 12, 0, 2},               // clerics resurrect,
-        {{21, 13, 200000}, {21, 21, 50000}, {20}, 12, 0, 0},    // or convert to finish
+        {{21, 13, 200000}, {21, 21, 54999}, {20}, 12, 0, 0},    // or convert to finish,
+        {{21, 13, 200000}, {21, 21, 55000}, {20}, 12, 0, 2},    // ... which 55000 outlast
         {{21, 13, 100000}, open, {24}, 12, 0, 0},               // behind: the bones, Dragons
         {{21, 13, 200000}, {21, 21, 100000}, {24}, 12, -2, -1}, // ahead: no roll, a discard
         {{5, 13, 200000}, open, {26}, 12, 0, 1},                // summoned attack on the open
@@ -67,13 +68,20 @@ TEST(Levels, HardChoosesByItsRules) {
         {{0, 13, 200000}, open, {5, 11}, 12, 0, -1},            // Footmen give way to Dragons
         {{5, 13, 200000}, {21, 17, 8000}, {6, 20}, 12, 1, 0},   // a likely miss is no attack
         {{21, 13, 200000}, {21, 21, 100000}, {24, 24}, 12, -1, -1}, // a special held twice goes
+        {{0, 21, 200000}, {21, 21, 5000}, {6}, 12, 0, -1},  // 5000 killed finish 5000 people,
+        {{0, 21, 200000}, {21, 21, 5001}, {6}, 12, 1, -1},  // ... not 5001: a defense first
+        {{5, 21, 200000}, {21, 25, 9000}, {11}, 12, 1, -1}, // Shields of Fate stop any attack
+        {{0, 13, 200000}, open, {4}, 12, -2, -1},           // Seige Towers are no gain on Footmen
     };
+    LevelRandom random = levelRandom(1, 'c');
     for (const auto& [own, other, front, filler, move, answer] : cases) {
-        LevelRandom random = levelRandom(1, 'c');
         EXPECT_EQ(encoded(chooseHard(viewOf(own, other, front, filler), random)),
                   std::pair(move, answer))
-            << PrintToString(front);
+            << PrintToString(front) << own.population << other.population;
     }
+    View twist = viewOf({21, 13, 200000}, open, {23}, 12);
+    twist.ownHistory[4].population -= 1; // a journey back that loses one person in all
+    EXPECT_EQ(encoded(chooseHard(twist, random)), std::pair(-2, -1));
 }
 
 TEST(Levels, EasySlipsAsABeginnerDoes) {

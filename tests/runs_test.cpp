@@ -121,9 +121,8 @@ TEST(Game, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
         std::istringstream lines{"Tess\n" + LOSING_GAME};
         std::string line;
         const Screen* screen = nullptr;
-        std::size_t waits = 0, heldBack = 0, silent = 0, seen = 0;
+        std::size_t heldBack = 0, silent = 0, seen = 0;
         int_type underflow() override {
-            ++waits;
             heldBack += screen->holdsBack();
             silent += screen->shown.size() == std::exchange(seen, screen->shown.size());
             if (!std::getline(lines, line)) {
@@ -141,7 +140,6 @@ TEST(Game, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
     Console console{in, out, err};
     EXPECT_EQ(runGame(console, standingsFile("0\n~\n")), 0);
     EXPECT_THAT(screen.shown, EndsWith("Would you like to play again? \n\n"));
-    EXPECT_GT(keyboard.waits, 50u);
     EXPECT_EQ(keyboard.heldBack, 0u);
     EXPECT_EQ(keyboard.silent, 0u) << "a wait with nothing new told";
 }
@@ -270,8 +268,6 @@ TEST(Saving, ALinkIsFollowed) {
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(readFile(real), "8\nAnn 0 1 0 1 0\n~\n");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "7\n~\n"); // not rewritten
-    fs::remove(path);
-    fs::remove(real);
 }
 
 } // namespace
