@@ -37,15 +37,6 @@ std::string exitOf(int status) {
 const std::string WAITING = "realmsfall: standings.txt: waiting for another program to release it "
                             "(Ctrl-C gives up)\n";
 
-// The kernel function a process sleeps in, as /proc tells it; "" while it runs, or everywhere
-// when the kernel keeps it to itself (NO_WCHAN=1 pretends so).
-std::string sleepsIn(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/wchan");
-    std::string where;
-    in >> where;
-    return where == "0" || std::getenv("NO_WCHAN") != nullptr ? "" : where;
-}
-
 // One run of the game in `folder`, with its keyboard, screen and error stream on pipes.
 class Child {
   public:
@@ -120,13 +111,6 @@ class Child {
     bool said(const std::string& text) {
         return until([&] { return complaints.find(text) != std::string::npos; });
     }
-    // Until the game sleeps waiting for a lock, or says it waits (after a second).
-    bool waitsForLock() {
-        return until([this] {
-            return sleepsIn(pid_).find("lock") != std::string::npos ||
-                   complaints.find(WAITING) != std::string::npos;
-        });
-    }
     // Closes the keyboard (unless the run is to end by itself), reads everything left and tells
     // how the run ended.
     std::string finish(bool closeKeyboard = true) {
@@ -180,7 +164,6 @@ TEST(Processes, RunsSideBySideKeepEveryGameAndASignalGivesUpAWait) {
     const std::string folder = folderWith("0\nCid 1 0 100 1 0\n~\n");
     const int other = open((folder + "/standings.txt").c_str(), O_RDONLY | O_CLOEXEC);
     const auto endsBy = [](Child& child, int signal) {
-        EXPECT_TRUE(child.said(WAITING));
         const auto sent = std::chrono::steady_clock::now();
         child.signal(signal);
         const std::string how = child.finish(false);
@@ -198,7 +181,7 @@ TEST(Processes, RunsSideBySideKeepEveryGameAndASignalGivesUpAWait) {
     }
     Child cid(folder);
     for (Child* run : {&ann, &bob, &dee, &cid}) {
-        ASSERT_TRUE(run->waitsForLock());
+        ASSERT_TRUE(run->said(WAITING));
     }
     EXPECT_EQ(endsBy(cid, SIGINT), "signal 2");
     EXPECT_EQ(cid.screenText + cid.complaints, WAITING);
