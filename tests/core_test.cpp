@@ -121,13 +121,16 @@ TEST(String, ReadsAcrossRefillsAndCutsAtTheLimit) {
         EXPECT_TRUE(in.eof());
     }
     static_assert(String::MAX_LENGTH + 1 == UINT32_MAX, "the capacity counts the terminator");
-    // A word is scanned in blocks and ends at its first blank, not at a byte beside the blanks.
+    // A word is scanned in blocks, whole or across refills, and ends at its first blank, not at a
+    // byte beside the blanks.
     for (const std::size_t length : {1, 7, 8, 9, 15, 16, 24, 31, 32, 33, 40, 63, 64, 65, 100}) {
         const std::string word = std::string(length / 2, '!') + '\x01' + std::string(length, '!');
-        Trickle keyboard(word.substr(0, length) + (length % 2 ? " " : "\t") + "next", 128);
-        std::istream in(&keyboard);
-        String w;
-        EXPECT_EQ((in >> w, w.length()), length);
+        for (const std::size_t chunk : {8, 128}) {
+            Trickle keyboard(word.substr(0, length) + (length % 2 ? " " : "\t") + "next", chunk);
+            std::istream in(&keyboard);
+            String w;
+            EXPECT_EQ((in >> w, w.length()), length) << chunk;
+        }
     }
 }
 
