@@ -39,7 +39,8 @@ TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
         EXPECT_EQ(isHandPosition(value), position) << value;
         EXPECT_EQ(isCardKind(value), kind) << value;
     }
-    EXPECT_STREQ(NAMES.at(CARD_NAME_SLOTS - 1).c_str(), ""); // room beyond the 27 names
+    EXPECT_EQ(NAMES.size(), 50u); // room for 50 names, of which the 27 kinds fill the first
+    EXPECT_STREQ(NAMES[49].c_str(), "");
     EXPECT_STREQ(defenseLabel(CARD_SHIELDS_OF_FATE).c_str(), "Established"); // any set defense
     EXPECT_STREQ(defenseLabel(CARD_NOTHING).c_str(), "nothing");
 }
