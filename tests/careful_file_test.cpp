@@ -130,9 +130,15 @@ TEST(CarefulFile, ASaveInPlaceCutOffIsSeenAndLeftAsOldOrNew) {
 
 TEST(CarefulFile, ReplacesByRenameOrInPlaceAndMakesAMissingFileWhole) {
     const std::string path = standingsFile("old\nend\njunk past the end");
+    const std::string temporary =
+        path.substr(0, path.rfind('/') + 1) + "." + fs::path(path).filename().string() + ".";
+    std::ofstream(temporary + "azAZ09.tmp") << "left by a killed run";
+    std::ofstream(temporary + "@[`{:~.tmp") << "no temporary file of the game's";
     Recovery recovery = Recovery::NONE;
     EXPECT_FALSE(replaceFile(homeOf(path), ENDS_AT_END, WRITE_NEW, Patience{}, recovery));
     EXPECT_EQ(readFile(path), "new content\nend\n");
+    EXPECT_FALSE(fs::exists(temporary + "azAZ09.tmp")); // cleared away by the save
+    EXPECT_TRUE(fs::remove(temporary + "@[`{:~.tmp"));
     fs::create_hard_link(path, path + "-second");
     const Compose longer = [](std::string_view current,
                               const std::function<void(std::string_view)>& write) {
@@ -162,9 +168,8 @@ TEST(CarefulFile, ReplacesByRenameOrInPlaceAndMakesAMissingFileWhole) {
     EXPECT_FALSE(makeFile(homeOf(path), "not made\nend\n")); // one stands there already
     EXPECT_EQ(readFile(path), "made\nend\n");
     EXPECT_EQ(makeFile(homeOf(path + "-missing/file"), "x")->kind, FileTrouble::NOT_KEPT);
-    const std::string temporary = "." + fs::path(path).filename().string() + ".";
     for (const auto& entry : fs::directory_iterator(fs::path(path).parent_path())) {
-        EXPECT_FALSE(entry.path().filename().string().starts_with(temporary)) << entry.path();
+        EXPECT_FALSE(entry.path().string().starts_with(temporary)) << entry.path();
     }
 }
 

@@ -149,6 +149,9 @@ def full_disk(path):
         got = (played.returncode, which(Path(file).read_bytes(), T.old, T.new))
         trouble = None if got in ([(3, "old")] + [(0, "new")] * (limit >= new)) else \
             f"status {got[0]}, the file {got[1]}"
+        if got[0] == 3 and played.stderr != f"realmsfall: the results could not be saved to " \
+                f"{file}: File too large\n".encode():
+            trouble = f"the run said {played.stderr!r}"
         if not left_alone(folder, path):
             trouble = f"left behind: {sorted(os.listdir(folder))}"
         judge("full disk", f"{path}: files limited to {limit} bytes", folder, file, trouble)

@@ -251,7 +251,7 @@ TEST(Levels, ArenaGamesTypedByHandAreBookedInTheLevelsOwnFiles) {
                   "Also: realmsfall -s --level hard\n");
 }
 
-TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnesAndADealOnlyReadsThem) {
+TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnes) {
     for (const auto& [path, level, named] : std::vector<std::tuple<std::string, int, std::string>>{
              {"standings.txt", HARD, "standings-hard.txt"},
              {"standings.txt", NORMAL, "standings.txt"},
@@ -261,19 +261,6 @@ TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnesAndADealOnlyReadsThem) {
          }) {
         EXPECT_EQ(levelStandingsPath(path, LEVELS[level]), named);
     }
-    const std::string path = testing::standingsFile(""), hard = path + "-hard";
-    const auto practise = [&path](std::vector<std::string> arguments) {
-        arguments.insert(arguments.end(), {"-d", "7", "-f", path});
-        return commandLine(arguments, "Ann\n" + LOSING_GAME).screen;
-    };
-    // The normal level's deal is the game without the option.
-    EXPECT_EQ(practise({"--level=normal"}), practise({}));
-    EXPECT_THAT(practise({}), HasSubstr("lies in ruins."));
-    EXPECT_THAT(practise({"-l", "hard"}),
-                StartsWith("Practice deal 7: your record is shown but not kept.\n"
-                           "Level hard: your record at this level is read from " +
-                           hard + ".\n\nRRRRRR"));
-    EXPECT_FALSE(std::filesystem::exists(hard));
 }
 
 } // namespace

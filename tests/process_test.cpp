@@ -254,26 +254,6 @@ TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
     }
 }
 
-// With too small a file size allowed, the new file cannot be written: the old one stays, the
-// temporary file goes, and the run says so and ends with 3. A temporary file a killed run left
-// behind is cleared away.
-TEST(Processes, ASaveThatFailsLeavesTheOldFile) {
-    const std::string old = "7\nBob 1 0 100 1 0\n~\n";
-    const std::string folder = folderWith(old);
-    std::ofstream(folder + "/.standings.txt.azAZ09.tmp") << "left by a killed run";
-    std::ofstream(folder + "/.standings.txt.@[`{:~.tmp") << "no temporary file of the game's";
-    Child child(folder, [&old] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{old.size(), old.size()};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    EXPECT_EQ(child.played("Ann\n" + lostGame(7) + "n\n"), "status 3");
-    EXPECT_EQ(child.complaints,
-              "realmsfall: the results could not be saved to standings.txt: File too large\n");
-    EXPECT_EQ(readFile(folder + "/standings.txt"), old);
-    EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(folder)), 2);
-}
-
 // A shared score file: writable by the player, in a folder the player cannot write to, is
 // rewritten in place; a file the player may not write is refused. As root, the runs play as
 // nobody.
