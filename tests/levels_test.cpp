@@ -36,11 +36,11 @@ std::pair<int, int> encoded(const Choice& choice) {
     return {move, choice.answer.value_or(-1)};
 }
 
-// A generator whose first draw of 0 to 99 is below 75 (`slip`) or not.
-LevelRandom randomFor(bool slip) {
+// A generator whose first draw of 0 to 99 is `draw`: a beginner slips below 75.
+LevelRandom randomFor(int draw) {
     for (std::int32_t seed = 0;; ++seed) {
         LevelRandom probe = levelRandom(seed, 'c');
-        if ((levelDraw(probe, 100) < 75) == slip) {
+        if (levelDraw(probe, 100) == draw) {
             return levelRandom(seed, 'c');
         }
     }
@@ -96,13 +96,13 @@ TEST(Levels, EasySlipsAsABeginnerDoes) {
     };
     for (const auto& [own, other, front, filler, planned, slip] : cases) {
         for (const bool slipped : {false, true}) {
-            LevelRandom random = randomFor(slipped);
+            LevelRandom random = randomFor(slipped ? 74 : 75);
             EXPECT_EQ(encoded(chooseEasy(viewOf(own, other, front, filler), random)).first,
                       slipped ? slip : planned)
                 << PrintToString(front) << slipped;
         }
     }
-    LevelRandom random = randomFor(true); // a special card on a whim: one the hand holds
+    LevelRandom random = randomFor(0); // a special card on a whim: one the hand holds
     const View view = viewOf({21, 13, 200000}, open, {24, 12, 20}, 12);
     EXPECT_THAT(view.own.hand[chooseEasy(view, random).move.position],
                 AnyOf(CARD_BONES_OF_FATE, CARD_CLERICS));

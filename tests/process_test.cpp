@@ -355,6 +355,12 @@ TEST(Processes, TheRulesOnATerminalGoThroughAPager) {
         EXPECT_EQ(ended, "status 0") << pager;
         EXPECT_EQ(screen, shown) << pager;
     }
+    // Not on a terminal, the rules are printed plainly, whatever PAGER says.
+    FILE* const pipe = popen(("PAGER='echo paged' " + std::string(GAME) + " --rules").c_str(), "r");
+    std::string plain(rules.size() + 1, '\0');
+    plain.resize(std::fread(plain.data(), 1, plain.size(), pipe));
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(plain, rules);
     // A pager that outlived Ctrl-C would keep the terminal open until the wait for the screen
     // gives up and hangs it up.
     const auto [ended, screen] =

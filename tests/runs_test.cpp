@@ -1,5 +1,6 @@
 // Whole runs of the game in-process: the regions, the records across games, the end of the
 // keyboard input, bad names, damaged standings files, and saves that fail.
+#include "driver/careful_file.h"
 #include "driver/regions.h"
 #include "support.h"
 
@@ -254,6 +255,20 @@ TEST(Saving, AFileThatCannotBeCreatedIsRefusedAtTheStart) {
                                      "records elsewhere with -f FILE, or play without keeping "
                                      "them with --deal N\n");
     EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+// A run that finds a save cut off completes or undoes it before anything else, and says so.
+TEST(Saving, ASaveCutOffIsCompletedOrUndoneAndSaid) {
+    const std::string old = "7\nBob 1 0 100 1 0\n~\n", fresh = "8\n~\n";
+    for (const bool whole : {true, false}) {
+        const auto journal =
+            journalBytes({old.size(), fresh.size(), old.size(), contentCheck(fresh) ^ !whole});
+        const Outcome r = run(old + fresh + std::string(journal.begin(), journal.end()), "");
+        EXPECT_EQ(r.file, whole ? fresh : old);
+        EXPECT_THAT(r.complaints, EndsWith(whole ? ": a save that was cut off has been completed\n"
+                                                 : ": a save that was cut off has been undone; the "
+                                                   "file is as it was before it\n"));
+    }
 }
 
 // A symbolic link stays, and the file it points to is replaced by a new one.
