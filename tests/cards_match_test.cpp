@@ -47,14 +47,17 @@ TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
 
 TEST(TroopCasualties, DrawsAndKillsByDefense) {
     // Attacker, amount, defense, the draws forced (the hit test first, then the spread), killed.
+    // The hit test passes below (strength + amount factor) / 2 - defense strength + 5: below 5
+    // for Avatars on Griffons, (1 + 2) / 2 - 1 + 5 for Footmen on Peasants, always for Dragons
+    // with 5000 on Peasants, never for Footmen with 100 on Griffons.
     const std::tuple<CardId, CardId, CardId, std::vector<Draw>, int> cases[] = {
-        {22, 11, 21, {{32768, 32767}}, 158767},      // the generator's largest number
-        {22, 11, 17, {{10, 4}, {14000, 0}}, 105000}, // strength 7, hits below 5
-        {5, 11, 17, {{10, 4}, {32768, 32767}}, 98767},
-        {0, 7, 12, {{10, 4}, {2000, 0}}, 5000}, // (1 + 2) / 2 - 1 + 5: hits below 5
-        {0, 7, 12, {{10, 5}}, 0},
-        {5, 11, 12, {{10, 9}, {12000, 0}}, 90000}, // hits always
-        {0, 6, 17, {{10, 0}}, 0},                  // never, but the test is drawn
+        {CARD_AVATARS, CARD_UNIT_OF_5000, CARD_NOTHING, {{32768, 32767}}, 158767}, // the most
+        {CARD_AVATARS, CARD_UNIT_OF_5000, CARD_GRIFFONS, {{10, 4}, {14000, 0}}, 105000},
+        {CARD_DRAGONS, CARD_UNIT_OF_5000, CARD_GRIFFONS, {{10, 4}, {32768, 32767}}, 98767},
+        {CARD_FOOTMEN, CARD_UNIT_OF_300, CARD_PEASANTS, {{10, 4}, {2000, 0}}, 5000},
+        {CARD_FOOTMEN, CARD_UNIT_OF_300, CARD_PEASANTS, {{10, 5}}, 0},
+        {CARD_DRAGONS, CARD_UNIT_OF_5000, CARD_PEASANTS, {{10, 9}, {12000, 0}}, 90000},
+        {CARD_FOOTMEN, CARD_UNIT_OF_100, CARD_GRIFFONS, {{10, 0}}, 0}, // the test is drawn
     };
     for (const auto& [attacker, amount, defense, draws, killed] : cases) {
         const int seed = seedFor(draws);
