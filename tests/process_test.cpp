@@ -211,6 +211,7 @@ TEST(Processes, ASignalOrAClosedScreenInTheThirdGameKeepsTheFirstTwo) {
         EXPECT_EQ(child.finish(false),
                   number == 0 ? "status 1" : "signal " + std::to_string(number));
         EXPECT_EQ(readFile(folder + "/standings.txt"), "10\nAnn 0 2 0 2 0\n~\n");
+        EXPECT_THAT(child.screenText, EndsWith(number == 0 ? "tails: " : "tails: \n")); // at once
         EXPECT_EQ(child.complaints, "");
     }
     const std::string folder = folderWith("7\n~\n");
