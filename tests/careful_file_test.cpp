@@ -1,7 +1,7 @@
 // The careful file by itself: finding it once, reading it up to where its content ends, and
 // saves that are all or nothing, as a kill at any point of one leaves the file.
 #include "driver/careful_file.h"
-#include "support.h"
+#include "games.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "bench/arena.h"
 #include "driver/levels.h"
 #include "driver/options.h"
+#include "games.h"
 #include "match/levels.h"
-#include "support.h"
 
 #include <array>
 #include <fstream>

@@ -2,7 +2,7 @@
 // and the complaints about options the game does not take; and the players' rules file,
 // RMF_RULES.txt, against the game as built.
 #include "driver/regions.h"
-#include "support.h"
+#include "games.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

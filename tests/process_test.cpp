@@ -1,7 +1,7 @@
 // The real executable in processes of its own, for what only processes show: runs side by side,
 // signals, special files, and saves that the system refuses. Each waits for the prompts it
 // answers, never for a while.
-#include "support.h"
+#include "games.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // keyboard input, bad names, damaged standings files, and saves that fail.
 #include "driver/careful_file.h"
 #include "driver/regions.h"
-#include "support.h"
+#include "games.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
