@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Crash test of the standings save.
 
-Kills the save before each of its system calls (strace) and starves it of disk (RLIMIT_FSIZE),
-both when it replaces the file by a rename and when it rewrites it in place (the file has a second
-hard link). After each case the scores as the owner, the scores as another user and the file after
-the next run must all be the same one of the old standings or the new ones. A kill within a call
-leaves what a kill before it or before the next one does, or a write cut short, which the careful
-file's own test covers. Usage: crash_check.py GAME [--long]"""
+Kills the save before each of its system calls (strace) and starves it of disk (RLIMIT_FSIZE, or
+a file system that cannot claim room ahead), both when it replaces the file by a rename and when
+it rewrites it in place (the file has a second hard link). After each case the scores as the
+owner, the scores as another user and the file after the next run must all be the same one of
+the old standings or the new ones. A kill within a call leaves what a kill before it or before
+the next one does, or a write cut short, which the careful file's own test covers. An
+uninterrupted save syncs after its last change. Usage: crash_check.py GAME [--long]"""
 import argparse, os, re, resource, shutil, signal, subprocess, sys, tempfile, time
 from collections import Counter
 from pathlib import Path
@@ -19,6 +20,7 @@ PATHS = ("rename", "in place")
 QUIET = {"newfstatat", "fstat", "statx", "faccessat2", "access", "read", "pread64", "lseek",
          "getdents64", "fcntl", "close", "mmap", "munmap", "brk", "mprotect", "rt_sigprocmask",
          "rt_sigaction", "exit_group"}
+CHANGES = {"pwrite64", "ftruncate", "fallocate", "rename", "renameat", "renameat2", "unlinkat"}
 T = argparse.Namespace(failed={}, cases=Counter(), outcomes=Counter())
 
 
@@ -90,6 +92,11 @@ def save_calls(path):
     start = opens[-1] if opens else len(numbered)  # the save opens the file one last time
     while start > 0 and NAMED.search(numbered[start - 1][2]):
         start -= 1
+    changes = [i for i, (name, _, arguments) in enumerate(numbered) if i >= start and (
+        name in CHANGES or name.startswith("write") and arguments[:2] not in ("1,", "2,"))]
+    if not changes or not any(name in ("fsync", "fdatasync") for name, _, _ in
+                              numbered[changes[-1]:]):
+        T.failed[f"{path}: a save"] = "its last change is not synced"
     occurrences = {}
     for name, number, arguments in numbered[start:]:
         if name not in QUIET and not (name.startswith("write") and arguments[:2] in ("1,", "2,")):
@@ -113,22 +120,33 @@ def kill_before_calls(path):
 def full_disk(path):
     old, new = len(T.old), len(T.new)
     # Below the new size nothing can be saved; above it, as much room as a save in place with a
-    # journal behind a copy of the new content may need.
-    for limit in (old + 1, new - 1, new + new // 2, 2 * new + 47):
+    # journal behind a copy of the new content may need. In place, a file system that cannot
+    # claim room ahead has the gap before the new content written, which can fail as well.
+    full, no_claim = "No space left on device", "inject=fallocate:error=EOPNOTSUPP"
+    saved, kept, either = [(0, "new")], [(3, "old")], [(0, "new"), (3, "old")]
+    cases = [(limit, [], either if limit >= new else kept, "File too large")
+             for limit in (old + 1, new - 1, new + new // 2, 2 * new + 47)]
+    cases += [(None, [no_claim], saved, ""), (None, ["inject=fallocate:error=ENOSPC"], kept, full),
+              (None, [no_claim, "inject=pwrite64:error=ENOSPC:when=1"], kept, full)] * (
+        path != PATHS[0])
+    for limit, injected, outcomes, why in cases:
         def starve(limit=limit):
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
-            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+            if limit:
+                resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
         folder, file = fresh(path)
-        played = run(["-f", file], GAME_KEYS, preexec_fn=starve)
+        traced = ["strace", "-f", "-qq", "-o", "/dev/null"] + [f"-e{i}" for i in injected]
+        played = subprocess.run(traced * bool(injected) + [T.game, "-f", file], input=GAME_KEYS,
+                                capture_output=True, preexec_fn=starve)
         got = (played.returncode, which(Path(file).read_bytes(), T.old, T.new))
-        trouble = None if got in ([(3, "old")] + [(0, "new")] * (limit >= new)) else \
-            f"status {got[0]}, the file {got[1]}"
+        trouble = None if got in outcomes else f"status {got[0]}, the file {got[1]}"
         if got[0] == 3 and played.stderr != f"realmsfall: the results could not be saved to " \
-                f"{file}: File too large\n".encode():
+                f"{file}: {why}\n".encode():
             trouble = f"the run said {played.stderr!r}"
         if not left_alone(folder, path):
             trouble = f"left behind: {sorted(os.listdir(folder))}"
-        judge("full disk", f"{path}: files limited to {limit} bytes", folder, file, trouble)
+        judge("full disk", f"{path}: " + (f"files limited to {limit} bytes" if limit else
+                                          ", ".join(injected)), folder, file, trouble)
 
 
 def main():
