@@ -49,51 +49,52 @@ LevelRandom randomFor(int draw) {
 
 using Situation = std::tuple<Sighting, Sighting, std::vector<CardId>, CardId, int, int>;
 
+const Sighting OPEN{21, 21, 200000}, GATHERS{3, 21, 200000};
+// Own, other, hand, filler; the move and the answer the hard level chooses.
+const std::vector<Situation> HARD_CASES = {
+    {{5, 13, 200000}, GATHERS, {19, 9, 11}, 12, 2, -1},         // attacks rather than praying
+    {{5, 21, 200000}, GATHERS, {11, 17}, 6, 1, -1},             // defends first against a gathering
+    {{5, 21, 200000}, OPEN, {11, 17}, 6, 0, -1},                // ... but strikes an idle enemy
+    {{0, 13, 200000}, {21, 17, 200000}, {6, 18}, 12, 1, 1},     // thieves break what holds,
+    {{0, 13, 200000}, {21, 17, 200000}, {6, 20}, 12, 1, 2},     // a hopeless attack waits,
+    {{0, 13, 200000}, {21, 17, 200000}, {6}, 12, 0, -1},        // ... but beats a discard
+    {{21, 13, 200000}, OPEN, {20}, 12, 0, 2},                   // clerics resurrect,
+    {{21, 13, 200000}, {21, 21, 54999}, {20}, 12, 0, 0},        // or convert to finish,
+    {{21, 13, 200000}, {21, 21, 55000}, {20}, 12, 0, 2},        // ... which 55000 outlast
+    {{21, 13, 100000}, OPEN, {24}, 12, 0, 0},                   // behind: the bones, Dragons
+    {{21, 13, 200000}, {21, 21, 100000}, {24}, 12, -2, -1},     // ahead: no roll, a discard
+    {{5, 13, 200000}, OPEN, {26}, 12, 0, 1},                    // summoned attack on the open
+    {{21, 13, 200000}, OPEN, {23}, 12, 0, -1},                  // a twist that loses nothing
+    {{21, 13, 40000}, OPEN, {23}, 12, -2, -1},                  // ... but not near the end
+    {{0, 13, 200000}, OPEN, {5, 11}, 12, 0, -1},                // Footmen give way to Dragons
+    {{5, 13, 200000}, {21, 17, 8000}, {6, 20}, 12, 1, 0},       // a likely miss is no attack
+    {{21, 13, 200000}, {21, 21, 100000}, {24, 24}, 12, -1, -1}, // a special held twice goes
+    {{0, 21, 200000}, {21, 21, 5000}, {6}, 12, 0, -1},          // 5000 killed finish 5000 people,
+    {{0, 21, 200000}, {21, 21, 5001}, {6}, 12, 1, -1},          // ... not 5001: a defense first
+    {{5, 21, 200000}, {21, 25, 9000}, {11}, 12, 1, -1},         // Shields of Fate stop any attack
+    {{0, 13, 200000}, OPEN, {4}, 12, -2, -1}, // Seige Towers are no gain on Footmen
+};
+
 TEST(Levels, HardChoosesByItsRules) {
-    const Sighting open{21, 21, 200000}, gathers{3, 21, 200000};
-    const std::vector<Situation> cases = {
-        {{5, 13, 200000}, gathers, {19, 9, 11}, 12, 2, -1},     // attacks rather than praying
-        {{5, 21, 200000}, gathers, {11, 17}, 6, 1, -1},         // defends first against a gathering
-        {{5, 21, 200000}, open, {11, 17}, 6, 0, -1},            // ... but strikes an idle enemy
-        {{0, 13, 200000}, {21, 17, 200000}, {6, 18}, 12, 1, 1}, // thieves break what holds,
-        {{0, 13, 200000}, {21, 17, 200000}, {6, 20}, 12, 1, 2}, // a hopeless attack waits,
-        {{0, 13, 200000}, {21, 17, 200000}, {6}, 12, 0, -1},    // ... but beats a discard
-        {{21, 13, 200000}, open, {20}, 12, 0, 2},               // clerics resurrect,
-        {{21, 13, 200000}, {21, 21, 54999}, {20}, 12, 0, 0},    // or convert to finish,
-        {{21, 13, 200000}, {21, 21, 55000}, {20}, 12, 0, 2},    // ... which 55000 outlast
-        {{21, 13, 100000}, open, {24}, 12, 0, 0},               // behind: the bones, Dragons
-        {{21, 13, 200000}, {21, 21, 100000}, {24}, 12, -2, -1}, // ahead: no roll, a discard
-        {{5, 13, 200000}, open, {26}, 12, 0, 1},                // summoned attack on the open
-        {{21, 13, 200000}, open, {23}, 12, 0, -1},              // a twist that loses nothing
-        {{21, 13, 40000}, open, {23}, 12, -2, -1},              // ... but not near the end
-        {{0, 13, 200000}, open, {5, 11}, 12, 0, -1},            // Footmen give way to Dragons
-        {{5, 13, 200000}, {21, 17, 8000}, {6, 20}, 12, 1, 0},   // a likely miss is no attack
-        {{21, 13, 200000}, {21, 21, 100000}, {24, 24}, 12, -1, -1}, // a special held twice goes
-        {{0, 21, 200000}, {21, 21, 5000}, {6}, 12, 0, -1},  // 5000 killed finish 5000 people,
-        {{0, 21, 200000}, {21, 21, 5001}, {6}, 12, 1, -1},  // ... not 5001: a defense first
-        {{5, 21, 200000}, {21, 25, 9000}, {11}, 12, 1, -1}, // Shields of Fate stop any attack
-        {{0, 13, 200000}, open, {4}, 12, -2, -1},           // Seige Towers are no gain on Footmen
-    };
     LevelRandom random = levelRandom(1, 'c');
-    for (const auto& [own, other, front, filler, move, answer] : cases) {
+    for (const auto& [own, other, front, filler, move, answer] : HARD_CASES) {
         EXPECT_EQ(encoded(chooseHard(viewOf(own, other, front, filler), random)),
                   std::pair(move, answer))
             << PrintToString(front) << own.population << other.population;
     }
-    View twist = viewOf({21, 13, 200000}, open, {23}, 12);
+    View twist = viewOf({21, 13, 200000}, OPEN, {23}, 12);
     twist.ownHistory[4].population -= 1; // a journey back that loses one person in all
     EXPECT_EQ(encoded(chooseHard(twist, random)), std::pair(-2, -1));
 }
 
 TEST(Levels, EasySlipsAsABeginnerDoes) {
-    const Sighting open{21, 21, 200000}, gathers{3, 21, 200000};
     // Own, other, hand, filler; the move planned, and the move when the beginner slips.
     const std::vector<Situation> cases = {
-        {{5, 13, 200000}, open, {6, 11, 7}, 12, 1, 0},      // the smallest unit attacks
-        {{21, 13, 200000}, open, {0, 5, 2}, 12, 1, 0},      // the weakest troops gather
-        {{5, 21, 200000}, gathers, {17, 9, 6}, 13, 0, 2},   // an attack before the defense
-        {{21, 21, 200000}, gathers, {17, 12, 3}, 13, 0, 2}, // a gathering before the defense
-        {{21, 13, 200000}, open, {6, 7}, 12, -3, -3},       // a discard stays a discard
+        {{5, 13, 200000}, OPEN, {6, 11, 7}, 12, 1, 0},      // the smallest unit attacks
+        {{21, 13, 200000}, OPEN, {0, 5, 2}, 12, 1, 0},      // the weakest troops gather
+        {{5, 21, 200000}, GATHERS, {17, 9, 6}, 13, 0, 2},   // an attack before the defense
+        {{21, 21, 200000}, GATHERS, {17, 12, 3}, 13, 0, 2}, // a gathering before the defense
+        {{21, 13, 200000}, OPEN, {6, 7}, 12, -3, -3},       // a discard stays a discard
     };
     for (const auto& [own, other, front, filler, planned, slip] : cases) {
         for (const bool slipped : {false, true}) {
@@ -108,11 +109,11 @@ TEST(Levels, EasySlipsAsABeginnerDoes) {
     EXPECT_EQ((std::array{levelDraw(fixed, 100), levelDraw(fixed, 100), levelDraw(fixed, 100)}),
               (std::array{61, 29, 47}));
     LevelRandom random = randomFor(0); // a special card on a whim: one the hand holds
-    const View view = viewOf({21, 13, 200000}, open, {24, 12, 20}, 12);
+    const View view = viewOf({21, 13, 200000}, OPEN, {24, 12, 20}, 12);
     EXPECT_THAT(view.own.hand[chooseEasy(view, random).move.position],
                 AnyOf(CARD_BONES_OF_FATE, CARD_CLERICS));
     // With one special card in hand, every whim lands on it, whichever kind the whim starts from.
-    const View one = viewOf({21, 13, 200000}, open, {24}, 12);
+    const View one = viewOf({21, 13, 200000}, OPEN, {24}, 12);
     for (std::int32_t seed = 0; seed < 100; ++seed) {
         LevelRandom whim = levelRandom(seed, 'c');
         EXPECT_EQ(chooseEasy(one, whim).move.position, 0) << seed;
@@ -154,56 +155,35 @@ TEST(Levels, MenusAreAnsweredByTheComputersRuleOrAsItsTextsAllow) {
     EXPECT_THAT(tasks[2], AllOf(Gt(350), Lt(450)));
 }
 
-// A match of random kingdoms, histories and hands.
-Match randomMatch(Console& console, int seed) {
-    srand(seed);
-    const auto kingdom = [] {
-        constexpr CardId GATHERINGS[] = {0, 1, 2, 3, 4, 5, 21, 21, 22};
-        constexpr CardId DEFENSES[] = {12, 13, 14, 15, 16, 17, 21, 21, 25};
-        Kingdom made{GATHERINGS[rand() % 9], DEFENSES[rand() % 9], rand() * 10 - 20000, {}};
-        for (CardId& card : made.hand) {
-            card = drawCard();
-        }
-        return made;
-    };
-    Match match{console, NAMES, "Pongi", "Ravenholm", kingdom(), kingdom(),
-                {},      {},    rand(),  drawCard(),  false};
-    for (int day = 0; day < HISTORY_DAYS; ++day) {
-        match.playerHistory[day] = kingdom();
-        match.computerHistory[day] = kingdom();
-    }
-    return match;
-}
-
+// In each set situation, at each seat, every level chooses alike whatever the other side holds,
+// now and in its history, the card the player received and the game's generator; it plays an
+// amount only to a gathering, and answers only as the computer's narration covers.
 TEST(Levels, SeeOnlyWhatTheyMayAndAnswerOnlyWhatIsNarrated) {
     ScriptedConsole c;
-    for (int seed = 0; seed < 400; ++seed) {
-        const char side = seed % 2 == 0 ? SIDE_PLAYER : SIDE_COMPUTER;
-        const Match match = randomMatch(c.console, seed);
-        // The twin differs in the other side's hands, now and in its history, the card the
-        // player received, and the game's generator.
-        Match twin = match;
-        Kingdom& other = side == SIDE_PLAYER ? twin.computer : twin.player;
-        auto& otherHistory = side == SIDE_PLAYER ? twin.computerHistory : twin.playerHistory;
-        other.hand = handOf({}, CARD_TIME_TWIST);
-        for (Kingdom& day : otherHistory) {
-            day.hand = handOf({}, CARD_CLERICS);
-        }
-        twin.receivedCard = CARD_SUMMONERS;
-        for (const Level& level : LEVELS) {
-            LevelRandom random = levelRandom(seed, side), twinRandom = random;
-            srand(seed);
-            const Choice choice = level.choose(viewOf(match, side), random);
-            srand(seed + 1);
-            EXPECT_EQ(encoded(choice), encoded(level.choose(viewOf(twin, side), twinRandom)))
-                << level.name << " " << seed;
-            const View view = viewOf(match, side);
-            const CardId card = view.own.hand[static_cast<std::size_t>(choice.move.position)];
-            if (choice.move.kind == Move::PLAY && isAmount(card)) { // only to a gathering
-                EXPECT_NE(view.own.gathering, CARD_NOTHING) << level.name << " " << seed;
-            }
-            if (choice.answer && choice.move.kind == Move::PLAY) {
-                EXPECT_TRUE(narrated(view, card, *choice.answer)) << level.name << " " << seed;
+    for (const auto& [own, other, front, filler, move, answer] : HARD_CASES) {
+        for (const char side : {SIDE_PLAYER, SIDE_COMPUTER}) {
+            Match match{c.console, NAMES, "Pongi", "Ravenholm", {}, {}, {}, {}, 9, 0, false};
+            auto [self, opp] = actingFirst(side, match.player, match.computer);
+            self = {own.gathering, own.defense, own.population, handOf(front, filler)};
+            opp = {other.gathering, other.defense, other.population, handOf({}, CARD_DRAGONS)};
+            Match twin = match;
+            actingFirst(side, twin.player, twin.computer).second.hand = handOf({}, CARD_CLERICS);
+            actingFirst(side, twin.playerHistory, twin.computerHistory).second[1].hand[0] = 24;
+            twin.receivedCard = CARD_SUMMONERS;
+            for (const Level& level : LEVELS) {
+                LevelRandom random = levelRandom(7, side), twinRandom = random;
+                srand(1);
+                const Choice choice = level.choose(viewOf(match, side), random);
+                srand(2);
+                EXPECT_EQ(encoded(choice), encoded(level.choose(viewOf(twin, side), twinRandom)))
+                    << level.name << PrintToString(front);
+                const CardId card = self.hand[static_cast<std::size_t>(choice.move.position)];
+                if (choice.move.kind == Move::PLAY) {
+                    EXPECT_TRUE(!isAmount(card) || own.gathering != CARD_NOTHING) << level.name;
+                    EXPECT_TRUE(!choice.answer ||
+                                narrated(viewOf(match, side), card, *choice.answer))
+                        << level.name << PrintToString(front);
+                }
             }
         }
     }
@@ -237,14 +217,12 @@ TEST(Levels, ArenaGamesTypedByHandAreBookedInTheLevelsOwnFiles) {
         for (const std::string& deal : deals) {
             EXPECT_THAT(played.screen, HasSubstr(deal)) << name;
         }
-        for (const char* menu : {"Select a unit: ", "You call upon thieves", "Your clerics come",
-                                 "You call your Summoners"}) {
+        for (const char* menu :
+             {"Select a unit", "upon thieves", "clerics come", "your Summoners"}) {
             EXPECT_THAT(played.screen, HasSubstr(menu)) << name;
         }
-        EXPECT_THAT(played.screen, StartsWith("Level " + name +
-                                              ": your record at this level is "
-                                              "kept in " +
-                                              file + ".\n\nRRRRRR"));
+        const std::string header = ": your record at this level is kept in " + file;
+        EXPECT_THAT(played.screen, StartsWith("Level " + name + header + ".\n\nRRRRRR"));
         EXPECT_THAT(readFile(file), StartsWith("1030\nLee " + std::to_string(wins) + " " +
                                                std::to_string(30 - wins) + " "));
     }

@@ -13,62 +13,55 @@ trap 'rm -rf "$scratch"' EXIT
 failed=0
 fail() { echo "FAILED: $*"; failed=1; }
 docs=share/doc/realmsfall
-expected="games/realmsfall
-$docs/RMF_RULES.txt
-$docs/changelog.gz
-$docs/copyright
-share/man/man6/realmsfall.6.gz"
+expected=$(printf '%s\n' games/realmsfall $docs/RMF_RULES.txt $docs/changelog.gz $docs/copyright \
+    share/man/man6/realmsfall.6.gz)
 
 # The files under prefix $1 ($2 names it in messages) that do not depend on stripping; $3 is the
 # prefix as installed to, where the manual page says the rules are.
 check_documents() {
-    gzip -dc "$1/share/man/man6/realmsfall.6.gz" >"$scratch/page"
-    grep -q "^\.TH REALMSFALL 6 .* \"Realmsfall $version\"" "$scratch/page" ||
-        fail "$2: the manual page is not for version $version"
-    grep -q "^\.I $3/$docs/RMF_RULES.txt\$" "$scratch/page" ||
+    page=$(gzip -dc "$1/share/man/man6/realmsfall.6.gz")
+    echo "$page" | grep -q "^\.TH REALMSFALL 6 .* \"Realmsfall $version\"" ||
+        fail "$2: the manual page is not for $version"
+    echo "$page" | grep -q "^\.I $3/$docs/RMF_RULES.txt\$" ||
         fail "$2: the manual page does not name $3/$docs/RMF_RULES.txt"
     cmp -s "$source/RMF_RULES.txt" "$1/$docs/RMF_RULES.txt" || fail "$2: RMF_RULES.txt differs"
     gzip -dc "$1/$docs/changelog.gz" >"$scratch/changelog"
     [ "$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)" = "$version" ] ||
         fail "$2: the changelog's entry is not for $version"
-    grep -q '^License: Expat$' "$1/$docs/copyright" && grep -q "The Realmsfall developers" \
-        "$1/$docs/copyright" || fail "$2: the copyright file names no MIT licence or developers"
+    grep -q '^License: Expat$' "$1/$docs/copyright" || fail "$2: the copyright names no MIT licence"
 }
 # The game at $1 ($2 names it in messages) shows the very rules that are installed, names the
 # file $3 in its help, and its copyright is the one of the copyright file $4. $5, when given, is
 # the command that runs the game for its help instead of $1.
 check_game() {
-    "$1" --rules | cmp -s - "$source/RMF_RULES.txt" || fail "$2: --rules does not show RMF_RULES.txt"
-    help=$("${5:-$1}" --help) || fail "$2: --help failed"
-    [ "$(echo "$help" | tail -n 1)" = "$3" ] || fail "$2: --help does not name $3: $help"
-    echo "$help" | grep -q -- '--rules' || fail "$2: --help does not name --rules"
-    holder=$(sed -n 's/^Copyright: //p' "$4")
-    [ "$("$1" --version | sed -n 2p)" = "Copyright (C) $holder" ] ||
-        fail "$2: --version does not hold the copyright of $4 ($holder)"
+    "$1" --rules | cmp -s - "$source/RMF_RULES.txt" || fail "$2: --rules shows other rules"
+    [ "$("${5:-$1}" --help | tail -n 1)" = "$3" ] || fail "$2: --help does not name $3"
+    [ "$("$1" --version | sed -n 2p)" = "Copyright (C) $(sed -n 's/^Copyright: //p' "$4")" ] ||
+        fail "$2: --version does not hold the copyright of $4"
 }
+# The regular files under $1, as sorted paths relative to it.
+listed() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
 check_game "$game" "the build folder's game" "$source/RMF_RULES.txt" "$build/packaging/copyright"
 
 "$cmake" --install "$build" --prefix "$scratch/prefix" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; fail "cmake --install"; }
-found=$(cd "$scratch/prefix" && find . -type f | sed 's|^\./||' | sort)
-[ "$found" = "$expected" ] || fail "cmake --install made: $found"
-cmp -s "$game" "$scratch/prefix/games/realmsfall" || fail "cmake --install: games/realmsfall is not the game"
-check_documents "$scratch/prefix" "cmake --install" "$scratch/prefix"
 prefix=$(cd "$scratch/prefix" && pwd -P) # as the game finds itself
-check_game "$prefix/games/realmsfall" "cmake --install" "$prefix/$docs/RMF_RULES.txt" "$prefix/$docs/copyright"
+[ "$(listed "$prefix")" = "$expected" ] || fail "cmake --install made: $(listed "$prefix")"
+cmp -s "$game" "$prefix/games/realmsfall" || fail "cmake --install: another games/realmsfall"
+check_documents "$prefix" "cmake --install" "$prefix"
+check_game "$prefix/games/realmsfall" "cmake --install" "$prefix/$docs/RMF_RULES.txt" \
+    "$prefix/$docs/copyright"
 
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/log" 2>&1 ||
     { cat "$scratch/log"; echo "FAILED: cpack -G DEB"; exit 1; }
 deb=$(echo "$scratch"/package/*.deb)
-[ -f "$deb" ] || { echo "FAILED: cpack made no single package: $deb"; exit 1; }
-[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
-found=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sed 's|^\./usr/||' | sort)
-[ "$found" = "$expected" ] || fail "the package holds: $found"
+[ -f "$deb" ] && [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
+    { echo "FAILED: cpack made no single package of $version: $deb"; exit 1; }
 "$lintian" --pedantic --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 ||
     { cat "$scratch/lintian"; fail "lintian"; }
-
 usr=$scratch/unpacked/usr packaged=$scratch/unpacked/usr/games/realmsfall
 dpkg-deb -x "$deb" "$scratch/unpacked"
+[ "$(listed "$usr")" = "$expected" ] || fail "the package holds: $(listed "$usr")"
 check_documents "$usr" "the package" /usr
 # The packaged game where the package puts it: a private mount shows the unpacked files at
 # /usr/games and /usr/share/doc. Without the means for one, the unpacked tree stands for /usr.
@@ -81,11 +74,6 @@ if unshare --mount true 2>/dev/null; then
 else
     check_game "$packaged" "the package" "$usr/$docs/RMF_RULES.txt" "$usr/$docs/copyright"
 fi
-# The stripped game still runs: with no input, it ends at the name prompt with status 1.
-status=0
-(cd "$scratch" && "$packaged" </dev/null >"$scratch/played" 2>&1) || status=$?
-[ "$status" -eq 1 ] && grep -q "enter your name" "$scratch/played" ||
-    fail "the packaged game, given no input, exited with $status and said: $(cat "$scratch/played")"
 imports=$("$readelf" --dyn-syms -W "$packaged" | awk '$7 == "UND" { sub(/@.*/, "", $8); print $8 }')
 fortified=$(echo "$imports" | grep -E '^__[a-z0-9_]+_chk$' | grep -v '^__stack_chk_fail$' || true)
 if [ "$hardening" = none ]; then
@@ -95,13 +83,9 @@ else
         fail "the game is not linked with -z now"
     echo "$imports" | grep -qx __stack_chk_fail || fail "the game has no stack protector"
     # Which calls get a checked variant depends on the code; the flag itself must be there.
-    if [ "$hardening" = all ]; then
-        grep -q 'driver/main.cpp' "$build/compile_commands.json" &&
-            grep -q -- '-D_FORTIFY_SOURCE=2' "$build/compile_commands.json" ||
-            fail "the game is not compiled with -D_FORTIFY_SOURCE=2"
-    fi
+    [ "$hardening" != all ] || grep -q -- '-D_FORTIFY_SOURCE=2' "$build/compile_commands.json" ||
+        fail "the game is not compiled with -D_FORTIFY_SOURCE=2"
 fi
-
 [ "$failed" -eq 0 ] || { dpkg-deb -I "$deb"; dpkg-deb -c "$deb"; exit 1; }
 echo "installed and packaged: $(basename "$deb"), lintian-clean, hardening $hardening" \
     "(fortified:" $fortified")"

@@ -7,9 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <regex>
-#include <sstream>
 #include <sys/stat.h>
 #include <tuple>
 #include <utility>
@@ -98,51 +96,6 @@ TEST(Game, EveryGameTakesTheNextSeedAndAReturningPlayerMovesLast) {
     const Outcome back = play("5\nBob 1 2 99 3 0\n" + others + "~", "Bob\n" + LOSING_GAME);
     EXPECT_THAT(back.screen, HasSubstr("name: Player file found.\n\nWelcome, Bob"));
     EXPECT_EQ(back.file, "6\n" + others + "Bob 1 3 25 4 0\n~\n");
-}
-
-// A whole game typed one line at a time, the keyboard tied to the screen as at a terminal:
-// whenever the game waits for a line, every question and every turn told is already out.
-TEST(Game, EveryQuestionIsShownBeforeTheGameWaitsForTheAnswer) {
-    struct Screen : std::streambuf {
-        std::array<char, 256> room{};
-        std::string shown;
-        Screen() { setp(room.begin(), room.end()); }
-        int sync() override {
-            shown.append(pbase(), pptr());
-            setp(room.begin(), room.end());
-            return 0;
-        }
-        int_type overflow(int_type c) override {
-            sync();
-            return traits_type::eq_int_type(c, traits_type::eof()) ? 0 : sputc(char(c));
-        }
-        bool holdsBack() const { return pptr() != pbase(); }
-    } screen;
-    struct Keyboard : std::streambuf {
-        std::istringstream lines{"Tess\n" + LOSING_GAME};
-        std::string line;
-        const Screen* screen = nullptr;
-        std::size_t heldBack = 0, silent = 0, seen = 0;
-        int_type underflow() override {
-            heldBack += screen->holdsBack();
-            silent += screen->shown.size() == std::exchange(seen, screen->shown.size());
-            if (!std::getline(lines, line)) {
-                return traits_type::eof();
-            }
-            line += '\n';
-            setg(line.data(), line.data(), line.data() + line.size());
-            return traits_type::to_int_type(line[0]);
-        }
-    } keyboard;
-    keyboard.screen = &screen;
-    std::ostream out(&screen), err(nullptr);
-    std::istream in(&keyboard);
-    in.tie(&out);
-    Console console{in, out, err};
-    EXPECT_EQ(runGame(console, standingsFile("0\n~\n")), 0);
-    EXPECT_THAT(screen.shown, EndsWith("Would you like to play again? \n\n"));
-    EXPECT_EQ(keyboard.heldBack, 0u);
-    EXPECT_EQ(keyboard.silent, 0u) << "a wait with nothing new told";
 }
 
 // Each prompt gives up at the end of input with a newline. A run that completed no game leaves
@@ -269,20 +222,6 @@ TEST(Saving, ASaveCutOffIsCompletedOrUndoneAndSaid) {
                                                  : ": a save that was cut off has been undone; the "
                                                    "file is as it was before it\n"));
     }
-}
-
-// A symbolic link stays, and the file it points to is replaced by a new one.
-TEST(Saving, ALinkIsFollowed) {
-    namespace fs = std::filesystem;
-    const std::string keys = "Ann\n" + lostGame(7); // before the file: working it out clears it
-    const std::string path = standingsFile("7\n~\n"), real = path + "-real";
-    fs::rename(path, real);
-    fs::create_symlink(real, path);
-    std::ifstream old(real, std::ios::binary); // what the old file holds, until it is closed
-    EXPECT_EQ(runAt(path, keys).complaints, "");
-    EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ(readFile(real), "8\nAnn 0 1 0 1 0\n~\n");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "7\n~\n"); // not rewritten
 }
 
 } // namespace
