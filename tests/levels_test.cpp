@@ -235,13 +235,12 @@ TEST(Levels, ArenaGamesTypedByHandAreBookedInTheLevelsOwnFiles) {
 }
 
 TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnes) {
-    for (const auto& [path, level, named] : std::vector<std::tuple<std::string, int, std::string>>{
-             {"standings.txt", HARD, "standings-hard.txt"},
-             {"standings.txt", NORMAL, "standings.txt"},
-             {"s", EASY, "s-easy"},
-             {"old.d/s.txt", HARD, "old.d/s-hard.txt"},
-             {"/tmp/.records", EASY, "/tmp/.records-easy"},
-         }) {
+    for (const auto& [path, level, named] :
+         {std::tuple{"standings.txt", HARD, "standings-hard.txt"},
+          {"standings.txt", NORMAL, "standings.txt"},
+          {"s", EASY, "s-easy"},
+          {"old.d/s.txt", HARD, "old.d/s-hard.txt"},
+          {"/tmp/.records", EASY, "/tmp/.records-easy"}}) {
         EXPECT_EQ(levelStandingsPath(path, LEVELS[level]), named);
     }
 }

@@ -42,30 +42,37 @@ long occurrences(const std::string& in, const std::string& text) {
     return std::ranges::distance(std::views::split(in, text)) - 1;
 }
 
-// One run of the game in `folder`, with its keyboard, screen and error stream on pipes.
+// One run of the game in `folder`, its error stream on a pipe, its keyboard and screen on pipes
+// or, when it is given an option, on a pseudo-terminal.
 class Child {
   public:
     explicit Child(const std::string& folder, const std::function<void()>& inChild = {},
-                   const std::string& game = GAME) {
+                   const std::string& game = GAME, const char* option = nullptr) {
         std::signal(SIGPIPE, SIG_IGN); // a game that ended early shows as a failed write
-        int keys[2], screen[2], errors[2];
+        int keys[2], screen[2], errors[2], terminal = -1;
         EXPECT_EQ(pipe2(keys, O_CLOEXEC) | pipe2(screen, O_CLOEXEC) | pipe2(errors, O_CLOEXEC), 0);
-        if ((pid_ = fork()) == 0) {
+        if ((pid_ = option ? forkpty(&terminal, nullptr, nullptr, nullptr) : fork()) == 0) {
             prctl(PR_SET_PDEATHSIG, SIGKILL); // a game stuck in a loop goes with a killed test
-            dup2(keys[0], STDIN_FILENO);
-            dup2(screen[1], STDOUT_FILENO);
+            if (option == nullptr) {
+                dup2(keys[0], STDIN_FILENO);
+                dup2(screen[1], STDOUT_FILENO);
+            }
             dup2(errors[1], STDERR_FILENO);
             if (chdir(folder.c_str()) == 0) {
                 if (inChild) {
                     inChild();
                 }
-                execl(game.c_str(), "realmsfall", static_cast<char*>(nullptr));
+                execl(game.c_str(), "realmsfall", option, static_cast<char*>(nullptr));
             }
             _exit(127);
         }
-        close(keys[0]);
-        close(screen[1]);
-        close(errors[1]);
+        for (const int end : {keys[0], screen[1], errors[1]}) {
+            close(end);
+        }
+        if (option != nullptr) {
+            close(std::exchange(keys[1], terminal));
+            close(std::exchange(screen[0], dup(terminal)));
+        }
         fds_ = {keys[1], screen[0], errors[0]};
     }
     Child(const Child&) = delete;
@@ -292,42 +299,24 @@ TEST(Processes, AFolderThePlayerCannotWriteTo) {
     EXPECT_EQ(readFile(path), before);
 }
 
-// `--rules` on a pseudo-terminal with PAGER and PATH as given, its error stream thrown away;
-// `keys` are typed once the screen shows `cue`. How it ended, and the screen, with the
-// terminal's line ends made plain.
+// `--rules` on a terminal with PAGER and PATH as given; `keys` are typed once the screen shows
+// `cue`. How it ended, and the screen, with the terminal's line ends made plain.
 std::pair<std::string, std::string> rulesOnTerminal(const std::string& pager,
                                                     const std::string& path,
                                                     const std::string& cue = "",
                                                     const std::string& keys = "") {
-    int terminal = -1;
-    const pid_t game = forkpty(&terminal, nullptr, nullptr, nullptr);
-    if (game == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        const int nowhere = open("/dev/null", O_WRONLY);
-        dup2(nowhere, STDERR_FILENO);
+    const auto environment = [&] {
         setenv("PAGER", pager.c_str(), 1);
         setenv("PATH", path.c_str(), 1);
-        execl(GAME, "realmsfall", "--rules", static_cast<char*>(nullptr));
-        _exit(127);
+    };
+    Child child(".", environment, GAME, "--rules");
+    if (!cue.empty()) {
+        EXPECT_TRUE(child.showed(cue));
+        child.type(keys);
     }
-    std::string screen;
-    bool typed = cue.empty();
-    char buffer[4096];
-    for (pollfd ready{terminal, POLLIN, 0}; poll(&ready, 1, PATIENCE_MS) == 1;) {
-        const ssize_t got = read(terminal, buffer, sizeof buffer);
-        if (got <= 0) { // the game and its pager have closed the terminal
-            break;
-        }
-        screen.append(buffer, static_cast<std::size_t>(got));
-        if (!typed && screen.find(cue) != std::string::npos) {
-            typed = write(terminal, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
-        }
-    }
-    close(terminal);
-    int status = 0;
-    waitpid(game, &status, 0);
-    std::erase(screen, '\r');
-    return {exitOf(status), screen};
+    const std::string ended = child.finish(false);
+    std::erase(child.screenText, '\r');
+    return {ended, child.screenText};
 }
 
 // On a terminal the rules go through the pager that PAGER names, else the first of pager, less
@@ -357,7 +346,7 @@ TEST(Processes, TheRulesOnATerminalGoThroughAPager) {
     EXPECT_EQ(pclose(pipe), 0);
     EXPECT_EQ(plain, rules);
     // A pager that outlived Ctrl-C would keep the terminal open until the wait for the screen
-    // gives up and hangs it up.
+    // gives up.
     const auto [ended, screen] =
         rulesOnTerminal("echo paging; exec sleep 60", everywhere, "paging", "\x03");
     EXPECT_EQ(ended, "status 0") << screen;
