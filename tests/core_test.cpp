@@ -24,6 +24,10 @@ TEST(String, GrowsExactlyAssignsByCapacityAndReadsWordsAndLines) {
     s += s; // growing must not lose the text being appended
     EXPECT_STREQ(s.c_str(), "abcdabcd");
     EXPECT_EQ(s.capacity(), 9u);
+    s = String("ab"); // one of the same capacity as the next: its buffer is reused
+    const char* const buffer = s.c_str();
+    s = String("cd");
+    EXPECT_EQ(s.c_str(), buffer);
     s = String(); // a copy takes the source's capacity
     EXPECT_EQ(s.capacity(), 1u);
     String shorter("ab"), taken("Pongi");

@@ -49,12 +49,15 @@ inline std::string standingsFile(const std::string& text) {
     return path;
 }
 
-// An empty folder of the current test's own, beside its standings file (which the in-process
-// runs that work out a game's keys use).
-inline std::string ownFolder() {
+// A folder of the current test's own, beside its standings file (which the in-process runs that
+// work out a game's keys use), holding "standings.txt" with `standings` unless that is empty.
+inline std::string ownFolder(const std::string& standings = "") {
     const std::string folder = standingsFile("") + "-folder";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
+    if (!standings.empty()) {
+        std::ofstream(folder + "/standings.txt", std::ios::binary) << standings;
+    }
     return folder;
 }
 

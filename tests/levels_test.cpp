@@ -1,6 +1,5 @@
 // The computer's levels: their choices in set situations, that they see only what they may, and
-// that a level's game in the arena is the game a player would get typing the same moves.
-#include "bench/arena.h"
+// where each books its games.
 #include "driver/levels.h"
 #include "driver/options.h"
 #include "games.h"
@@ -75,6 +74,15 @@ const std::vector<Situation> HARD_CASES = {
     {{0, 13, 200000}, OPEN, {4}, 12, -2, -1}, // Seige Towers are no gain on Footmen
 };
 
+// Own, other, hand, filler; the move the easy level plans, and the move when the beginner slips.
+const std::vector<Situation> EASY_CASES = {
+    {{5, 13, 200000}, OPEN, {6, 11, 7}, 12, 1, 0},      // the smallest unit attacks
+    {{21, 13, 200000}, OPEN, {0, 5, 2}, 12, 1, 0},      // the weakest troops gather
+    {{5, 21, 200000}, GATHERS, {17, 9, 6}, 13, 0, 2},   // an attack before the defense
+    {{21, 21, 200000}, GATHERS, {17, 12, 3}, 13, 0, 2}, // a gathering before the defense
+    {{21, 13, 200000}, OPEN, {6, 7}, 12, -3, -3},       // a discard stays a discard
+};
+
 TEST(Levels, HardChoosesByItsRules) {
     LevelRandom random = levelRandom(1, 'c');
     for (const auto& [own, other, front, filler, move, answer] : HARD_CASES) {
@@ -88,15 +96,7 @@ TEST(Levels, HardChoosesByItsRules) {
 }
 
 TEST(Levels, EasySlipsAsABeginnerDoes) {
-    // Own, other, hand, filler; the move planned, and the move when the beginner slips.
-    const std::vector<Situation> cases = {
-        {{5, 13, 200000}, OPEN, {6, 11, 7}, 12, 1, 0},      // the smallest unit attacks
-        {{21, 13, 200000}, OPEN, {0, 5, 2}, 12, 1, 0},      // the weakest troops gather
-        {{5, 21, 200000}, GATHERS, {17, 9, 6}, 13, 0, 2},   // an attack before the defense
-        {{21, 21, 200000}, GATHERS, {17, 12, 3}, 13, 0, 2}, // a gathering before the defense
-        {{21, 13, 200000}, OPEN, {6, 7}, 12, -3, -3},       // a discard stays a discard
-    };
-    for (const auto& [own, other, front, filler, planned, slip] : cases) {
+    for (const auto& [own, other, front, filler, planned, slip] : EASY_CASES) {
         for (const bool slipped : {false, true}) {
             LevelRandom random = randomFor(slipped ? 74 : 75);
             EXPECT_EQ(encoded(chooseEasy(viewOf(own, other, front, filler), random)).first,
@@ -144,94 +144,49 @@ TEST(Levels, MenusAreAnsweredByTheComputersRuleOrAsItsTextsAllow) {
             EXPECT_EQ(narrated(view, card, answer), (narratedAnswers >> answer & 1) != 0) << card;
         }
     }
-    // Clerics' task is drawn from the level's generator, 4, 4 and 2 in 10.
-    int tasks[3] = {};
-    LevelRandom random = levelRandom(1, 'p');
-    for (int draw = 0; draw < 1000; ++draw) {
-        ++tasks[*ownRuleAnswer(viewOf(open, open, {}, 12), CARD_CLERICS, random)];
-    }
-    EXPECT_THAT(tasks[0], AllOf(Gt(350), Lt(450)));
-    EXPECT_THAT(tasks[1], AllOf(Gt(150), Lt(250)));
-    EXPECT_THAT(tasks[2], AllOf(Gt(350), Lt(450)));
 }
 
-// In each set situation, at each seat, every level chooses alike whatever the other side holds,
-// now and in its history, the card the player received and the game's generator; it plays an
-// amount only to a gathering, and answers only as the computer's narration covers.
-TEST(Levels, SeeOnlyWhatTheyMayAndAnswerOnlyWhatIsNarrated) {
-    ScriptedConsole c;
-    for (const auto& [own, other, front, filler, move, answer] : HARD_CASES) {
-        for (const char side : {SIDE_PLAYER, SIDE_COMPUTER}) {
-            Match match{c.console, NAMES, "Pongi", "Ravenholm", {}, {}, {}, {}, 9, 0, false};
-            auto [self, opp] = actingFirst(side, match.player, match.computer);
-            self = {own.gathering, own.defense, own.population, handOf(front, filler)};
-            opp = {other.gathering, other.defense, other.population, handOf({}, CARD_DRAGONS)};
-            Match twin = match;
-            actingFirst(side, twin.player, twin.computer).second.hand = handOf({}, CARD_CLERICS);
-            actingFirst(side, twin.playerHistory, twin.computerHistory).second[1].hand[0] = 24;
-            twin.receivedCard = CARD_SUMMONERS;
-            for (const Level& level : LEVELS) {
-                LevelRandom random = levelRandom(7, side), twinRandom = random;
-                srand(1);
-                const Choice choice = level.choose(viewOf(match, side), random);
-                srand(2);
-                EXPECT_EQ(encoded(choice), encoded(level.choose(viewOf(twin, side), twinRandom)))
-                    << level.name << PrintToString(front);
-                const CardId card = self.hand[static_cast<std::size_t>(choice.move.position)];
-                if (choice.move.kind == Move::PLAY) {
-                    EXPECT_TRUE(!isAmount(card) || own.gathering != CARD_NOTHING) << level.name;
-                    EXPECT_TRUE(!choice.answer ||
-                                narrated(viewOf(match, side), card, *choice.answer))
-                        << level.name << PrintToString(front);
-                }
+// A level sees its own kingdom and hand and what the other side shows, no more (a View holds
+// nothing else), and draws from its own generator alone: in each set situation every level
+// chooses alike whatever the game's generator holds, plays an amount only to a gathering, and
+// answers a menu only as the computer's narration covers.
+TEST(Levels, DrawOnlyFromTheirOwnGeneratorAndAnswerOnlyWhatIsNarrated) {
+    const int low = seedFor({{100, 0}, {2, 0}}), high = seedFor({{100, 99}, {2, 1}});
+    std::vector<Situation> situations = HARD_CASES;
+    situations.insert(situations.end(), EASY_CASES.begin(), EASY_CASES.end());
+    for (const auto& [own, other, front, filler, move, answer] : situations) {
+        const View view = viewOf(own, other, front, filler);
+        for (const Level& level : LEVELS) {
+            LevelRandom random = levelRandom(7, 'c'), again = random;
+            srand(low);
+            const Choice choice = level.choose(view, random);
+            srand(high);
+            EXPECT_EQ(encoded(choice), encoded(level.choose(view, again))) << level.name;
+            const CardId card = view.own.hand[static_cast<std::size_t>(choice.move.position)];
+            if (choice.move.kind == Move::PLAY) {
+                EXPECT_TRUE(!isAmount(card) || own.gathering != CARD_NOTHING) << level.name;
+                EXPECT_TRUE(!choice.answer || narrated(view, card, *choice.answer)) << level.name;
             }
         }
     }
 }
 
-// A player types at the hard and at the easy level the moves the hard level makes in the arena,
-// through every special card's menu: each game goes as the arena's did, and each level books
-// its games in a file of its own, which -s --level shows and -s alone points to.
-TEST(Levels, ArenaGamesTypedByHandAreBookedInTheLevelsOwnFiles) {
+// A game at another level is that level's game, booked in a file of its own, which -s --level
+// shows and -s alone points to.
+TEST(Levels, EachBooksItsGamesInAFileOfItsOwn) {
     const std::string folder = ownFolder(), path = folder + "/standings.txt";
-    RegionTable regions;
-    fillRegionTable(regions);
-    for (const LevelIndex level : {HARD, EASY}) {
-        const std::string name = LEVELS[level].name, file = folder + "/standings-" + name + ".txt";
-        std::ofstream(file) << "1000\n~\n";
-        std::string keys = "Lee\n";
-        std::vector<std::string> deals;
-        int wins = 0;
-        for (int deal = 1000; deal < 1030; ++deal) {
-            std::string answered;
-            ScriptedConsole arena(arena::ARENA_CALL);
-            arena.console.answered = &answered;
-            wins += arena::playDeal(arena.console, deal, &LEVELS[HARD], LEVELS[level], regions,
-                                    NAMES) <= 0;
-            keys += "1\n" + std::string(arena::ARENA_CALL) + answered + "y\n";
-            deals.push_back(arena.screen());
-        }
-        keys[keys.size() - 2] = 'n'; // no game after the last
-        const Outcome played = commandLine({"-f", path, "--level", name}, keys);
-        ASSERT_EQ(played.status, 0) << played.complaints;
-        for (const std::string& deal : deals) {
-            EXPECT_THAT(played.screen, HasSubstr(deal)) << name;
-        }
-        for (const char* menu :
-             {"Select a unit", "upon thieves", "clerics come", "your Summoners"}) {
-            EXPECT_THAT(played.screen, HasSubstr(menu)) << name;
-        }
-        const std::string header = ": your record at this level is kept in " + file;
-        EXPECT_THAT(played.screen, StartsWith("Level " + name + header + ".\n\nRRRRRR"));
-        EXPECT_THAT(readFile(file), StartsWith("1030\nLee " + std::to_string(wins) + " " +
-                                               std::to_string(30 - wins) + " "));
-    }
+    const Outcome normal = commandLine({"-d", "0", "-f", path}, "Lee\n" + LOSING_GAME);
+    const Outcome easy = commandLine({"-f", path, "--level", "easy"}, "Lee\n" + LOSING_GAME);
+    ASSERT_EQ(easy.status, 0) << easy.complaints;
+    EXPECT_THAT(easy.screen, StartsWith("Level easy: your record at this level is kept in " +
+                                        folder + "/standings-easy.txt.\n\nRRRRRR"));
+    const auto deal = [](const std::string& screen) { return screen.substr(screen.find("Call")); };
+    EXPECT_NE(deal(easy.screen), deal(normal.screen)); // the same deal, another computer
+    EXPECT_EQ(readFile(folder + "/standings-easy.txt"), "1\nLee 0 1 0 1 0\n~\n");
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_THAT(commandLine({"-s", "--level", "hard", "-f", path}).screen, HasSubstr("\nLee "));
+    EXPECT_THAT(commandLine({"-s", "--level", "easy", "-f", path}).screen, HasSubstr("\nLee "));
     EXPECT_EQ(commandLine({"-s", "-f", path}).screen,
-              "No standings yet: " + path +
-                  " does not exist.\nAlso: realmsfall -s --level easy\n"
-                  "Also: realmsfall -s --level hard\n");
+              "No standings yet: " + path + " does not exist.\nAlso: realmsfall -s --level easy\n");
 }
 
 TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnes) {

@@ -15,7 +15,6 @@
 #include <ranges>
 #include <sys/file.h>
 #include <sys/prctl.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -144,22 +143,13 @@ class Child {
     std::array<int, 3> fds_{-1, -1, -1}; // keyboard, screen, error stream
 };
 
-// A folder of the test's own holding "standings.txt" with `text`, unless empty; its path.
-std::string folderWith(const std::string& text) {
-    const std::string folder = ownFolder();
-    if (!text.empty()) {
-        std::ofstream(folder + "/standings.txt", std::ios::binary) << text;
-    }
-    return folder;
-}
-
 // Three runs start from the same file and finish a game, then their saves wait for another
 // program's lock. The second to save locks the file the first renamed over the old one and adds
 // its game to what the first saved. After about a second a waiting run says so, and a signal
 // gives the wait up at once: the third says its games were not saved, and a run that began
 // meanwhile has shown and made nothing. Each ends by that signal.
 TEST(Processes, RunsSideBySideKeepEveryGameAndASignalGivesUpAWait) {
-    const std::string folder = folderWith("0\nCid 1 0 100 1 0\n~\n");
+    const std::string folder = ownFolder("0\nCid 1 0 100 1 0\n~\n");
     const int other = open((folder + "/standings.txt").c_str(), O_RDONLY | O_CLOEXEC);
     const auto endsBy = [](Child& child, int signal) {
         const auto sent = std::chrono::steady_clock::now();
@@ -201,7 +191,7 @@ TEST(Processes, RunsSideBySideKeepEveryGameAndASignalGivesUpAWait) {
 TEST(Processes, ASignalOrAClosedScreenInTheThirdGameKeepsTheFirstTwo) {
     const std::string twoGames = "Ann\n" + lostGame(7) + "y\n" + lostGame(8) + "y\nPongi\n";
     for (const int number : {SIGINT, SIGTERM, SIGHUP, 0}) {
-        const std::string folder = folderWith("7\n~\n");
+        const std::string folder = ownFolder("7\n~\n");
         Child child(folder);
         child.type(twoGames);
         ASSERT_TRUE(child.showed("Call heads or tails: ", 3));
@@ -212,7 +202,7 @@ TEST(Processes, ASignalOrAClosedScreenInTheThirdGameKeepsTheFirstTwo) {
         EXPECT_THAT(child.screenText, EndsWith(number == 0 ? "tails: " : "tails: \n")); // at once
         EXPECT_EQ(child.complaints, "");
     }
-    const std::string folder = folderWith("7\n~\n");
+    const std::string folder = ownFolder("7\n~\n");
     Child child(folder, [] { std::signal(SIGHUP, SIG_IGN); });
     const std::string game = lostGame(7), start = "Pongi\nh\n"; // each question shows at once
     child.type("Ann\n");
@@ -231,7 +221,7 @@ TEST(Processes, ASignalOrAClosedScreenInTheThirdGameKeepsTheFirstTwo) {
 // left as it is, as is a file whose reading fails.
 TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
     namespace fs = std::filesystem;
-    const std::string folder = folderWith(""), path = folder + "/standings.txt";
+    const std::string folder = ownFolder(""), path = folder + "/standings.txt";
     const auto bound = [&path] { // a socket's name in the folder
         const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
@@ -260,7 +250,7 @@ TEST(Processes, SpecialFilesAreRefusedWithoutReadingThem) {
 // rewritten in place; a file the player may not write is refused. As root, the runs play as
 // nobody.
 TEST(Processes, AFolderThePlayerCannotWriteTo) {
-    const std::string folder = folderWith("7\n~\n");
+    const std::string folder = ownFolder("7\n~\n");
     const std::string path = folder + "/standings.txt", game = folder + "-game";
     const auto asPlayer = [] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
@@ -324,7 +314,7 @@ std::pair<std::string, std::string> rulesOnTerminal(const std::string& pager,
 // ends the pager, and the game goes on to its normal end.
 TEST(Processes, TheRulesOnATerminalGoThroughAPager) {
     const std::string rules = readFile(RULES_FILE), everywhere = std::getenv("PATH");
-    const std::string shellOnly = folderWith(""), lessToo = shellOnly + "/less-folder";
+    const std::string shellOnly = ownFolder(""), lessToo = shellOnly + "/less-folder";
     std::filesystem::create_symlink("/bin/sh", shellOnly + "/sh");
     std::filesystem::create_directory(lessToo);
     std::ofstream(lessToo + "/less") << "#!/bin/sh\necho paged by less\nexec /bin/cat\n";
