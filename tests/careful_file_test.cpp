@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace realmsfall {
@@ -166,6 +168,22 @@ TEST(CarefulFile, ReplacesByRenameOrInPlaceAndMakesAMissingFileWhole) {
     for (const auto& entry : fs::directory_iterator(fs::path(path).parent_path())) {
         EXPECT_FALSE(entry.path().string().starts_with(temporary)) << entry.path();
     }
+}
+
+// Another program holds the lock: the wait is announced once after about a second, and given up
+// at its limit (a run already ended by a signal waits so at its save).
+TEST(CarefulFile, AWaitForTheLockIsAnnouncedAndGivenUpAtItsLimit) {
+    const std::string path = standingsFile("held\nend\n");
+    const int holder = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    int announced = 0;
+    const auto start = std::chrono::steady_clock::now();
+    const auto read = readFile(homeOf(path), false, ENDS_AT_END,
+                               {[&announced] { ++announced; }, std::chrono::milliseconds(1500)});
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+    EXPECT_EQ(std::get<FileTrouble>(read).kind, FileTrouble::GAVE_UP);
+    EXPECT_EQ(announced, 1);
+    close(holder);
 }
 
 } // namespace

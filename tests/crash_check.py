@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
-"""Crash test of the standings save.
-
-Kills the save before each of its system calls (strace) and starves it of disk (RLIMIT_FSIZE, or
-a file system that cannot claim room ahead), both when it replaces the file by a rename and when
-it rewrites it in place (the file has a second hard link). After each case the scores as the
-owner, the scores as another user and the file after the next run must all be the same one of
-the old standings or the new ones. A kill within a call leaves what a kill before it or before
-the next one does, or a write cut short, which the careful file's own test covers. An
-uninterrupted save syncs after its last change. Usage: crash_check.py GAME [--long]"""
+"""Crash test of the standings save: kills it before each of its system calls (strace) and starves
+it of disk (RLIMIT_FSIZE, or a file system that cannot claim room ahead), replacing the file by a
+rename and rewriting it in place (the file has a second hard link). After each case the scores as
+the owner and as another user and the file after the next run must all be the same one of the old
+standings or the new ones. A kill within a call leaves what a kill before it or before the next
+does, or a write cut short, which the careful file's own test covers. An uninterrupted save syncs
+after its last change. Usage: crash_check.py GAME [--long]"""
 import argparse, os, re, resource, shutil, signal, subprocess, sys, tempfile, time
 from collections import Counter
 from pathlib import Path

@@ -38,12 +38,11 @@ std::pair<int, int> encoded(const Choice& choice) {
 
 // A generator whose first draw of 0 to 99 is `draw`: a beginner slips below 75.
 LevelRandom randomFor(int draw) {
-    for (std::int32_t seed = 0;; ++seed) {
-        LevelRandom probe = levelRandom(seed, 'c');
-        if (levelDraw(probe, 100) == draw) {
-            return levelRandom(seed, 'c');
-        }
+    std::int32_t seed = 0;
+    for (LevelRandom probe = levelRandom(seed, 'c'); levelDraw(probe, 100) != draw;) {
+        probe = levelRandom(++seed, 'c');
     }
+    return levelRandom(seed, 'c');
 }
 
 using Situation = std::tuple<Sighting, Sighting, std::vector<CardId>, CardId, int, int>;

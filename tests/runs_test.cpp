@@ -164,20 +164,6 @@ TEST(DamagedStandings, IsNamedOnTheErrorStreamAndLeftUntouched) {
     }
 }
 
-// A folder that does not exist cannot take the file: the run says so before it shows anything,
-// ends with 3 and leaves nothing behind.
-TEST(Saving, AFileThatCannotBeCreatedIsRefusedAtTheStart) {
-    const std::string nowhere = standingsFile("") + "-missing/standings.txt";
-    const Outcome failed = runAt(nowhere, "Ann\n" + lostGame(0));
-    EXPECT_EQ(failed.status, EXIT_NOT_SAVED);
-    EXPECT_EQ(failed.screen, "");
-    EXPECT_EQ(failed.complaints, "realmsfall: " + nowhere +
-                                     ": cannot be created: No such file or directory; keep the "
-                                     "records elsewhere with -f FILE, or play without keeping "
-                                     "them with --deal N\n");
-    EXPECT_FALSE(std::filesystem::exists(nowhere));
-}
-
 // A run that finds a save cut off completes or undoes it before anything else, and says so.
 TEST(Saving, ASaveCutOffIsCompletedOrUndoneAndSaid) {
     const std::string old = "7\nBob 1 0 100 1 0\n~\n", fresh = "8\n~\n";

@@ -51,7 +51,6 @@ TEST(StandingsReading, LookupAndLoadReadAsTheGameAlwaysHas) {
               "line 2: number 1 of the record of \"and\"" + NUMBER + "\"more\" stands there"},
              {"12Bob 1 0 100 1 0\n~\n", "Bob",
               "counter 12, new"}, // the number stops where digits do
-             {"12Bob 1 0 100 1 0\n~\n", "Ann", "counter 12, new"},
              {"3\nBob 1 0 100 1 0\n~\nAnn 3 0 100 3 0\n~\n", "Ann", "counter 3, new"},
              {"3\r\nBob\t1 0 100 1 0\r\n~\r\n", "Bob", "counter 3, found 1 0 100 1 0"},
              {"3\nBob 1 2 3 4 -2147483648\n~", "Bob", "counter 3, found 1 2 3 4 -2147483648"},
