@@ -29,8 +29,8 @@ FileHome homeOf(const std::string& path) {
     return std::move(std::get<FileHome>(found));
 }
 
-std::string contentOf(const FileHome& home, bool mayRecover = false) {
-    auto read = readFile(home, mayRecover, ENDS_AT_END, Patience{});
+std::string contentOf(const FileHome& home) {
+    auto read = readFile(home, false, ENDS_AT_END, Patience{});
     EXPECT_TRUE(std::holds_alternative<FileContent>(read)) << std::get<FileTrouble>(read).why;
     return std::get<FileContent>(read).text;
 }
